@@ -1,0 +1,38 @@
+#pragma once
+// Conversions between text and bytes named by an LCID or a code page number.
+
+#include <cstdint>
+#include <optional>
+
+#include "platform/codepage_service.h"
+#include "platform/text.h"
+
+namespace qor {
+
+// Special selectors: LCID -1..-4 and the code page selector -2.
+inline constexpr std::int32_t kLcidLatin1 = -1;
+inline constexpr std::int32_t kLcidUtf16Le = -2;
+inline constexpr std::int32_t kLcidUtf16Be = -3;
+inline constexpr std::int32_t kLcidUtf8 = -4;
+inline constexpr std::int32_t kCodePageOwnUtf16 = -2;
+
+// Text to bytes in the ANSI code page of an LCID; nullopt for an LCID the platform lacks.
+[[nodiscard]] std::optional<Bytes> TextToLocaleBytes(TextView text, std::int32_t lcid,
+                                                     ConversionCounts* counts = nullptr);
+// Bytes in the ANSI code page of an LCID to text; nullopt for an LCID the platform lacks.
+[[nodiscard]] std::optional<Text> LocaleBytesToText(BytesView bytes, std::int32_t lcid,
+                                                    ConversionCounts* counts = nullptr);
+
+// Text to bytes in a code page; empty on any failure.
+[[nodiscard]] Bytes TextToCodePage(TextView text, std::int32_t code_page,
+                                   ConversionCounts* counts = nullptr);
+// Bytes in a code page to text; empty on any failure.
+[[nodiscard]] Text CodePageToText(BytesView bytes, std::int32_t code_page,
+                                  ConversionCounts* counts = nullptr);
+
+// The text's bytes under code page selector a, read under selector b; a leading U+FEFF is
+// removed and U+0000 become spaces. Empty on any failure.
+[[nodiscard]] Text ConvertCodePage(TextView text, std::int32_t a, std::int32_t b,
+                                   ConversionCounts* counts = nullptr);
+
+}  // namespace qor

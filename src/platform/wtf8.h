@@ -1,0 +1,23 @@
+#pragma once
+// Standard UTF-8 for the program's own input and output (command line, Qt strings, literals):
+// surrogate pairs are combined, a lone surrogate travels as its three-byte form so that nothing
+// is lost. Not to be confused with Utf8BytesToText, the decoder whose quirks the user sees.
+
+#include <cstddef>
+#include <optional>
+
+#include "platform/text.h"
+
+namespace qor {
+
+// Encodes text; a lone surrogate becomes its three-byte form (ED A0 80..ED BF BF).
+[[nodiscard]] Bytes EncodeWtf8(TextView text);
+
+// Decodes bytes written by EncodeWtf8 (or any valid UTF-8). Returns nullopt on the first invalid
+// sequence and, when error_offset is given, stores the offset of its first byte there.
+[[nodiscard]] std::optional<Text> DecodeWtf8(BytesView bytes, std::size_t* error_offset = nullptr);
+
+// For literals and trusted UTF-8: invalid sequences become U+FFFD.
+[[nodiscard]] Text Utf8ToText(BytesView bytes);
+
+}  // namespace qor

@@ -1,0 +1,65 @@
+#include "session/catalogue.h"
+
+#include <algorithm>
+
+#include "session/caption.h"
+
+namespace qor {
+
+const Catalogue& Catalogue::Get() {
+  static const Catalogue catalogue = [] {
+    std::vector<Family> families;
+    AddReinterpretFamilies(families);
+    return Catalogue(std::move(families));
+  }();
+  return catalogue;
+}
+
+std::optional<Step> Catalogue::Find(TextView label) const {
+  for (const Family& family : families_) {
+    if (std::optional<Step> step = family.parse(label)) return step;
+  }
+  return std::nullopt;
+}
+
+std::vector<const Family*> Catalogue::MenuFamilies(std::string_view menu) const {
+  std::vector<const Family*> out;
+  for (const Family& family : families_) {
+    if (family.item && family.item->menu == menu) out.push_back(&family);
+  }
+  std::stable_sort(out.begin(), out.end(),
+                   [](const Family* a, const Family* b) { return a->item->index < b->item->index; });
+  return out;
+}
+
+const Family* Catalogue::FindItem(std::string_view menu, int index) const {
+  for (const Family& family : families_) {
+    if (family.item && family.item->menu == menu && family.item->index == index) return &family;
+  }
+  return nullptr;
+}
+
+std::vector<Text> Catalogue::Grammars() const {
+  std::vector<Text> out;
+  for (const Family& family : families_) out.push_back(family.grammar);
+  return out;
+}
+
+Family FixedFamily(MenuItem item, TextView delimiter, Transform transform, Source source,
+                   PreCheck pre_check) {
+  Text label = CaptionHead(item.caption, delimiter);
+  Step step{label, std::move(transform), source, pre_check};
+  Family family;
+  family.grammar = label;
+  family.item = std::move(item);
+  family.parse = [step](TextView wanted) -> std::optional<Step> {
+    if (wanted != step.label) return std::nullopt;
+    return step;
+  };
+  if (source != Source::kSelection) {
+    family.repairs = [label] { return std::vector<Text>{label}; };
+  }
+  return family;
+}
+
+}  // namespace qor

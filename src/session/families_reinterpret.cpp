@@ -1,0 +1,134 @@
+// Reinterpretation commands: the fixed A--B pairs of the second decoding menu, and the pairs
+// the LCID and code page dialogs compose (typed numbers or names from their tables).
+
+#include <string>
+
+#include "codepage/conversions.h"
+#include "codepage/reinterpret.h"
+#include "codepage/selector_tables.h"
+#include "session/caption.h"
+#include "session/catalogue.h"
+
+namespace qor {
+namespace {
+
+struct FixedPair {
+  int index;
+  const char16_t* caption;
+  bool checked;
+  std::int32_t a;
+  std::int32_t b;
+};
+
+constexpr FixedPair kChgA2B[] = {
+    {0, u"GB--Big5 ：英文通顺,中文不通,排列不紧密,多日文", true, 2052, 1028},
+    {1, u"GB--日文 ：英文通顺,中文不通,多单人旁,句中 丄,句尾 丅", false, 2052, 1041},
+    {2, u"GB--韩文 ：英文通顺,中文不通,多简体字,隔几字有一空格", false, 2052, 1042},
+    {3, u"GB--俄文 ：英文通顺,中文不通,稍密,间有问号", false, 2052, 1049},
+    {4, u"GB--UTF8 ：英文通顺,中文不通,稍密,间有 € ,或开头有 锘", true, 2052, kLcidUtf8},
+    {6, u"Big5--GB ：英文通顺,中文不通,句中有ㄛ﹜ㄩ,句尾有﹝", true, 1028, 2052},
+    {7, u"Big5--韩文 ：英文通顺,中文不通,多繁体字,隔几字有一空格", false, 1028, 1042},
+    {8, u"日文--GB ：英文通顺,中文不通,繁体,多半角日文片假名", false, 1041, 2052},
+    {9, u"韩文--GB ：英文通顺,中文不通,繁体,多繁复韩文", false, 1042, 2052},
+    {10, u"俄文--GB ：英文通顺,无中文,多变形附点的俄文字母", false, 1049, 2052},
+    {12, u"Eng--GB ：英文通顺,无中文,多变形附点的拉丁字母", true, 1033, 2052},
+    {13, u"Eng--Big5 ：同上类似", false, 1033, 1028},
+    {14, u"Eng--UTF8 ：同上类似,而且多方框", false, 1033, kLcidUtf8},
+    {15, u"ULE--UBE ：全文不通,多方框,兼有空格和韩文", false, kLcidUtf16Le, kLcidUtf16Be},
+};
+
+Text Decimal(std::int32_t value) {
+  const std::string digits = std::to_string(value);
+  return Text(digits.begin(), digits.end());
+}
+
+Transform ReinterpretBy(std::int32_t a, std::int32_t b) {
+  return [a, b](TextView text) { return Reinterpret(text, a, b); };
+}
+
+Transform ConvertBy(std::int32_t a, std::int32_t b) {
+  return [a, b](TextView text) { return ConvertCodePage(text, a, b); };
+}
+
+// Labels of the typed form: prefix "(" A ")--(" B ")", with A and B in decimal.
+Text TypedLabel(TextView prefix, std::int32_t a, std::int32_t b) {
+  return Text(prefix) + u"(" + Decimal(a) + u")--(" + Decimal(b) + u")";
+}
+
+std::optional<std::pair<std::int32_t, std::int32_t>> ParseTypedLabel(TextView label,
+                                                                     TextView prefix) {
+  if (label.substr(0, prefix.size()) != prefix) return std::nullopt;
+  const TextView rest = label.substr(prefix.size());
+  const std::size_t middle = rest.find(u")--(");
+  if (rest.size() < 2 || rest.front() != u'(' || rest.back() != u')' ||
+      middle == TextView::npos) {
+    return std::nullopt;
+  }
+  const std::optional<std::int32_t> a = ParseInt32(rest.substr(1, middle - 1));
+  const std::optional<std::int32_t> b =
+      ParseInt32(rest.substr(middle + 4, rest.size() - middle - 5));
+  // Only the form the dialogs write: plain decimal, no blanks, no "+", no leading zeros.
+  if (!a || !b || TypedLabel(prefix, *a, *b) != label) return std::nullopt;
+  return std::pair{*a, *b};
+}
+
+Family TypedFamily(TextView prefix, TextView note,
+                   Transform (*make)(std::int32_t, std::int32_t)) {
+  Family family;
+  family.grammar = Text(prefix) + u"(A)--(B)";
+  family.note = Text(note);
+  family.parse = [prefix = Text(prefix), make](TextView label) -> std::optional<Step> {
+    const auto pair = ParseTypedLabel(label, prefix);
+    if (!pair) return std::nullopt;
+    return Step{Text(label), make(pair->first, pair->second)};
+  };
+  return family;
+}
+
+// "A<separator>B" with A and B display names of the table.
+Family NamedFamily(const std::vector<SelectorEntry>& table, TextView separator,
+                   Transform (*make)(std::int32_t, std::int32_t)) {
+  Family family;
+  family.grammar = Text(u"A") + Text(separator) + u"B";
+  family.note = u"A, B:";
+  for (const SelectorEntry& entry : table) family.note += u" " + entry.name;
+  family.parse = [&table, separator = Text(separator), make](
+                     TextView label) -> std::optional<Step> {
+    for (const SelectorEntry& a : table) {
+      if (label.substr(0, a.name.size()) != a.name) continue;
+      const TextView rest = label.substr(a.name.size());
+      if (rest.substr(0, separator.size()) != separator) continue;
+      if (const auto b = FindSelector(table, rest.substr(separator.size()))) {
+        return Step{Text(label), make(a.value, *b)};
+      }
+    }
+    return std::nullopt;
+  };
+  family.repairs = [&table, separator = Text(separator)] {
+    std::vector<Text> labels;
+    for (const SelectorEntry& a : table) {
+      for (const SelectorEntry& b : table) {
+        if (a.value != b.value) labels.push_back(a.name + separator + b.name);
+      }
+    }
+    return labels;
+  };
+  return family;
+}
+
+}  // namespace
+
+void AddReinterpretFamilies(std::vector<Family>& families) {
+  for (const FixedPair& pair : kChgA2B) {
+    families.push_back(FixedFamily({"mnuChgA2B", pair.index, pair.caption, pair.checked},
+                                   kDescriptionDelimiter, ReinterpretBy(pair.a, pair.b)));
+  }
+  families.push_back(TypedFamily(u"LCID: ", u"A, B: LCIDs, or -1 Latin1, -2 ULE, -3 UBE, -4 UTF8",
+                                 ReinterpretBy));
+  families.push_back(TypedFamily(u"Code Page: ", u"A, B: code page numbers, or -2 for the text's own UTF-16LE",
+                                 ConvertBy));
+  families.push_back(NamedFamily(LcidTable(), u"--", ReinterpretBy));
+  families.push_back(NamedFamily(CodePageTable(), u" -- ", ConvertBy));
+}
+
+}  // namespace qor

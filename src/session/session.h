@@ -1,0 +1,125 @@
+#pragma once
+// The editing session of one window: the text, its history ring (the original and the eight
+// newest results), the saved marker, the file identity and the command frame.
+
+#include <array>
+#include <cstdint>
+
+#include "platform/text.h"
+#include "session/step.h"
+#include "session/text_box.h"
+#include "session/ui.h"
+
+namespace qor {
+
+// What changed, for the window to redraw only that.
+enum SessionChange : unsigned {
+  kTextChanged = 1,
+  kSelectionChanged = 2,
+  kSayChanged = 4,
+  kHistoryButtonsChanged = 8,
+  kTitleChanged = 16,
+};
+
+class SessionListener {
+ public:
+  virtual ~SessionListener() = default;
+  virtual void SessionChanged(unsigned changes) = 0;
+};
+
+// The four history steps, by the index of their button.
+enum HistoryStep : int {
+  kBackToOriginal = 0,
+  kUndo = 1,
+  kRedo = 2,
+  kToNewest = 3,
+};
+
+inline constexpr TextView kProductName = u"QOR";
+inline constexpr TextView kTitleTail = u"  ~QOR";
+inline constexpr TextView kUnchanged = u"未改动";
+inline constexpr TextView kSameText = u"新旧文本相同";
+
+class Session {
+ public:
+  static constexpr int kRingSize = 8;
+  static constexpr int kNoEntry = -2;
+
+  explicit Session(Ui& ui) : ui_(ui) {}
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  void SetListener(SessionListener* listener) { listener_ = listener; }
+  Ui& ui() { return ui_; }
+
+  // The text control. The window writes the user's caret moves into mutable_box() directly;
+  // everything else changes it through the session, which tells the listener.
+  const TextBox& box() const { return box_; }
+  TextBox& mutable_box() { return box_; }
+  void SetText(Text text);
+  void Select(int start, int length);
+
+  const Text& say() const { return say_; }
+  void SetSay(TextView say);
+  // "QOR", or a prefix followed by the title tail.
+  Text title() const;
+  void SetTitlePrefix(TextView prefix);
+
+  // History ring.
+  void PushHistory(TextView label);
+  void ResetHistory(TextView label);
+  void StepHistory(int step);
+  bool CanGoBack() const { return n_cur_ >= 0; }
+  bool CanGoForward() const { return n_cur_ != n_new_; }
+  bool MayDiscardText();
+  bool IsSaved() const { return n_cur_ == n_saved_; }
+  int n_cur() const { return n_cur_; }
+  int n_old() const { return n_old_; }
+  int n_new() const { return n_new_; }
+  int n_saved() const { return n_saved_; }
+  void set_n_saved(int n_saved) { n_saved_ = n_saved; }
+  // The label and text stored with an entry (-1 the original, 0..7 a ring slot).
+  const Text& EntryText(int index) const { return entry(index).text; }
+  const Text& EntryLabel(int index) const { return entry(index).label; }
+
+  // The file last opened or saved, and its encoding code.
+  const Text& file() const { return file_; }
+  std::int16_t file_pattern() const { return file_pattern_; }
+  void SetFile(Text path, std::int16_t pattern);
+
+  // Replaces the selection and selects the new text.
+  void ReplaceSelection(TextView text);
+  // The length of the whole text if the selection were replaced by the new text.
+  int LengthAfterInsert(TextView text) const;
+
+  // The command frame: source, pre-check, transform, post-check, "未改动", put in, push.
+  void RunStep(const Step& step);
+
+ private:
+  struct Entry {
+    Text text;
+    int sel_start = 0;
+    int sel_length = 0;
+    Text label;
+  };
+
+  Entry& entry(int index) { return entries_[index + 1]; }
+  const Entry& entry(int index) const { return entries_[index + 1]; }
+  void RestoreEntry();
+  void Notify(unsigned changes);
+
+  Ui& ui_;
+  SessionListener* listener_ = nullptr;
+  TextBox box_;
+  Text say_;
+  Text title_prefix_;
+  std::array<Entry, kRingSize + 1> entries_;  // [0] is the original, index -1
+  int n_cur_ = -1;
+  int n_old_ = -1;
+  int n_new_ = -1;
+  int n_saved_ = -1;
+  Text file_;
+  std::int16_t file_pattern_ = 0;
+};
+
+}  // namespace qor
