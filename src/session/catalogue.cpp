@@ -9,7 +9,11 @@ namespace qor {
 const Catalogue& Catalogue::Get() {
   static const Catalogue catalogue = [] {
     std::vector<Family> families;
+    AddEscapeFamilies(families);
     AddReinterpretFamilies(families);
+    AddThirdMenuFamilies(families);
+    AddWriterFamilies(families);
+    AddMappingFamilies(families);
     return Catalogue(std::move(families));
   }();
   return catalogue;

@@ -58,6 +58,10 @@ Family FixedFamily(MenuItem item, TextView delimiter, Transform transform,
                    Source source = Source::kWholeText, PreCheck pre_check = PreCheck::kNone);
 
 // Each file of families appends its own; Catalogue::Get() calls them in menu order.
-void AddReinterpretFamilies(std::vector<Family>& families);
+void AddEscapeFamilies(std::vector<Family>& families);      // first decoding menu
+void AddReinterpretFamilies(std::vector<Family>& families); // second decoding menu, pairs
+void AddThirdMenuFamilies(std::vector<Family>& families);   // half-character cut, ISO-2022
+void AddWriterFamilies(std::vector<Family>& families);      // the write-garbled encoders
+void AddMappingFamilies(std::vector<Family>& families);     // width and script mapping
 
 }  // namespace qor
