@@ -194,7 +194,8 @@ int CommandLineMain(const std::vector<std::string>& args, std::istream& in, std:
     std::string error;
     const std::optional<Options> options = ParseOptions(args, error);
     if (!options) {
-      err << "qor-cli: " << error << "\n" << "Try qor-cli --help.\n";
+      err << "qor-cli: " << error << "\n"
+          << "Try qor-cli --help.\n";
       return kExitUsage;
     }
     if (options->help) {

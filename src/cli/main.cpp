@@ -4,6 +4,6 @@
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
-  return qor::CommandLineMain(std::vector<std::string>(argv + 1, argv + argc), std::cin,
-                              std::cout, std::cerr);
+  return qor::CommandLineMain(std::vector<std::string>(argv + 1, argv + argc), std::cin, std::cout,
+                              std::cerr);
 }

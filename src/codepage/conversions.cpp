@@ -5,8 +5,7 @@
 
 namespace qor {
 
-std::optional<Bytes> TextToLocaleBytes(TextView text, std::int32_t lcid,
-                                       ConversionCounts* counts) {
+std::optional<Bytes> TextToLocaleBytes(TextView text, std::int32_t lcid, ConversionCounts* counts) {
   const std::optional<int> code_page = AnsiCodePageOfLcid(lcid);
   if (!code_page) return std::nullopt;
   return EncodeCodePage(text, *code_page, counts);

@@ -72,7 +72,8 @@ const std::vector<SelectorEntry>& CodePageTable() {
       u"现代希腊文(DOS),869,"
       u"西里尔(Windows),1251,西里尔(ISO),28595,西里尔(Mac),10007,西里尔(DOS),866,"
       u"西里尔(KOI8-R),20866,西里尔(KOI8-U),21866,OEM 西里尔,855,"
-      u"(=)," + Number(-2) + u",Unicode(UTF-7),65000,Unicode(UTF-8),65001");
+      u"(=)," +
+      Number(-2) + u",Unicode(UTF-7),65000,Unicode(UTF-8),65001");
   return table;
 }
 

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "session/caption.h"
-
 namespace qor {
 
 const Catalogue& Catalogue::Get() {
@@ -21,6 +19,7 @@ const Catalogue& Catalogue::Get() {
 
 std::optional<Step> Catalogue::Find(TextView label) const {
   for (const Family& family : families_) {
+    if (!family.parse) continue;
     if (std::optional<Step> step = family.parse(label)) return step;
   }
   return std::nullopt;
@@ -31,8 +30,9 @@ std::vector<const Family*> Catalogue::MenuFamilies(std::string_view menu) const 
   for (const Family& family : families_) {
     if (family.item && family.item->menu == menu) out.push_back(&family);
   }
-  std::stable_sort(out.begin(), out.end(),
-                   [](const Family* a, const Family* b) { return a->item->index < b->item->index; });
+  std::stable_sort(out.begin(), out.end(), [](const Family* a, const Family* b) {
+    return a->item->index < b->item->index;
+  });
   return out;
 }
 
@@ -49,19 +49,19 @@ std::vector<Text> Catalogue::Grammars() const {
   return out;
 }
 
-Family FixedFamily(MenuItem item, TextView delimiter, Transform transform, Source source,
+Family FixedFamily(MenuItem item, Text label, Transform transform, Source source,
                    PreCheck pre_check) {
-  Text label = CaptionHead(item.caption, delimiter);
-  Step step{label, std::move(transform), source, pre_check};
   Family family;
   family.grammar = label;
   family.item = std::move(item);
+  if (!transform) return family;
+  Step step{std::move(label), std::move(transform), source, pre_check};
   family.parse = [step](TextView wanted) -> std::optional<Step> {
     if (wanted != step.label) return std::nullopt;
     return step;
   };
   if (source != Source::kSelection) {
-    family.repairs = [label] { return std::vector<Text>{label}; };
+    family.repairs = [label = step.label] { return std::vector<Text>{label}; };
   }
   return family;
 }

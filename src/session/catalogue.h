@@ -23,13 +23,16 @@ struct MenuItem {
 // A family of commands sharing one label grammar. A fixed menu item is a family with a single
 // label; "LCID: (A)--(B)" and the named pairs are families whose labels carry parameters.
 struct Family {
-  Text grammar;                   // the label, or its pattern for a family with parameters
-  Text note;                      // what the parameters may be, for a family with parameters
-  std::optional<MenuItem> item;   // the menu item that runs it, if any
+  Text grammar;                  // the label, or its pattern for a family with parameters
+  Text note;                     // what the parameters may be, for a family with parameters
+  std::optional<MenuItem> item;  // the menu item that runs it, if any
   // The step for a label of this family; nullopt when the label is not one of its labels.
   std::function<std::optional<Step>(TextView label)> parse;
   // The labels that diagnosis may try: every whole-text repair of the family.
   std::function<std::vector<Text>()> repairs;
+
+  // The step its menu item runs without asking anything; nullopt when it must ask.
+  std::optional<Step> MenuStep() const { return parse ? parse(grammar) : std::nullopt; }
 };
 
 class Catalogue {
@@ -53,15 +56,16 @@ class Catalogue {
   std::vector<Family> families_;
 };
 
-// A family of one fixed menu item: its label is the caption cut at the delimiter.
-Family FixedFamily(MenuItem item, TextView delimiter, Transform transform,
+// A family of one fixed menu item and one label. Without a transform (a command that asks the
+// user first, or one not offered yet) the label names no step.
+Family FixedFamily(MenuItem item, Text label, Transform transform,
                    Source source = Source::kWholeText, PreCheck pre_check = PreCheck::kNone);
 
 // Each file of families appends its own; Catalogue::Get() calls them in menu order.
-void AddEscapeFamilies(std::vector<Family>& families);      // first decoding menu
-void AddReinterpretFamilies(std::vector<Family>& families); // second decoding menu, pairs
-void AddThirdMenuFamilies(std::vector<Family>& families);   // half-character cut, ISO-2022
-void AddWriterFamilies(std::vector<Family>& families);      // the write-garbled encoders
-void AddMappingFamilies(std::vector<Family>& families);     // width and script mapping
+void AddEscapeFamilies(std::vector<Family>& families);       // first decoding menu
+void AddReinterpretFamilies(std::vector<Family>& families);  // second decoding menu, pairs
+void AddThirdMenuFamilies(std::vector<Family>& families);    // half-character cut, ISO-2022
+void AddWriterFamilies(std::vector<Family>& families);       // the write-garbled encoders
+void AddMappingFamilies(std::vector<Family>& families);      // width and script mapping
 
 }  // namespace qor

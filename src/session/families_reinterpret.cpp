@@ -60,8 +60,7 @@ std::optional<std::pair<std::int32_t, std::int32_t>> ParseTypedLabel(TextView la
   if (label.substr(0, prefix.size()) != prefix) return std::nullopt;
   const TextView rest = label.substr(prefix.size());
   const std::size_t middle = rest.find(u")--(");
-  if (rest.size() < 2 || rest.front() != u'(' || rest.back() != u')' ||
-      middle == TextView::npos) {
+  if (rest.size() < 2 || rest.front() != u'(' || rest.back() != u')' || middle == TextView::npos) {
     return std::nullopt;
   }
   const std::optional<std::int32_t> a = ParseInt32(rest.substr(1, middle - 1));
@@ -72,8 +71,7 @@ std::optional<std::pair<std::int32_t, std::int32_t>> ParseTypedLabel(TextView la
   return std::pair{*a, *b};
 }
 
-Family TypedFamily(TextView prefix, TextView note,
-                   Transform (*make)(std::int32_t, std::int32_t)) {
+Family TypedFamily(TextView prefix, TextView note, Transform (*make)(std::int32_t, std::int32_t)) {
   Family family;
   family.grammar = Text(prefix) + u"(A)--(B)";
   family.note = Text(note);
@@ -92,8 +90,8 @@ Family NamedFamily(const std::vector<SelectorEntry>& table, TextView separator,
   family.grammar = Text(u"A") + Text(separator) + u"B";
   family.note = u"A, B:";
   for (const SelectorEntry& entry : table) family.note += u" " + entry.name;
-  family.parse = [&table, separator = Text(separator), make](
-                     TextView label) -> std::optional<Step> {
+  family.parse = [&table, separator = Text(separator),
+                  make](TextView label) -> std::optional<Step> {
     for (const SelectorEntry& a : table) {
       if (label.substr(0, a.name.size()) != a.name) continue;
       const TextView rest = label.substr(a.name.size());
@@ -121,12 +119,13 @@ Family NamedFamily(const std::vector<SelectorEntry>& table, TextView separator,
 void AddReinterpretFamilies(std::vector<Family>& families) {
   for (const FixedPair& pair : kChgA2B) {
     families.push_back(FixedFamily({"mnuChgA2B", pair.index, pair.caption, pair.checked},
-                                   kDescriptionDelimiter, ReinterpretBy(pair.a, pair.b)));
+                                   CaptionHead(pair.caption, kDescriptionDelimiter),
+                                   ReinterpretBy(pair.a, pair.b)));
   }
-  families.push_back(TypedFamily(u"LCID: ", u"A, B: LCIDs, or -1 Latin1, -2 ULE, -3 UBE, -4 UTF8",
-                                 ReinterpretBy));
-  families.push_back(TypedFamily(u"Code Page: ", u"A, B: code page numbers, or -2 for the text's own UTF-16LE",
-                                 ConvertBy));
+  families.push_back(
+      TypedFamily(u"LCID: ", u"A, B: LCIDs, or -1 Latin1, -2 ULE, -3 UBE, -4 UTF8", ReinterpretBy));
+  families.push_back(TypedFamily(
+      u"Code Page: ", u"A, B: code page numbers, or -2 for the text's own UTF-16LE", ConvertBy));
   families.push_back(NamedFamily(LcidTable(), u"--", ReinterpretBy));
   families.push_back(NamedFamily(CodePageTable(), u" -- ", ConvertBy));
 }

@@ -18,8 +18,7 @@ void QtUi::ShowMessage(TextView text, TextView title) {
 bool QtUi::AskYesNo(TextView text, bool default_no) {
   return QMessageBox::question(parent_, TitleOr({}), ToQString(text),
                                QMessageBox::Yes | QMessageBox::No,
-                               default_no ? QMessageBox::No : QMessageBox::Yes) ==
-         QMessageBox::Yes;
+                               default_no ? QMessageBox::No : QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 }  // namespace qor

@@ -110,9 +110,7 @@ void Session::RestoreEntry() {
   Notify(kTextChanged | kSelectionChanged | kSayChanged | kHistoryButtonsChanged);
 }
 
-bool Session::MayDiscardText() {
-  return IsSaved() || ui_.AskYesNo(kDiscardQuestion);
-}
+bool Session::MayDiscardText() { return IsSaved() || ui_.AskYesNo(kDiscardQuestion); }
 
 void Session::ReplaceSelection(TextView text) {
   const int start = box_.sel_start();

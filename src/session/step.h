@@ -10,10 +10,10 @@ namespace qor {
 
 // What the transform is given, and where its result goes.
 enum class Source {
-  kWholeText,          // the whole text; the result replaces it
-  kSelection,          // the selected text; the result replaces the selection and is selected
-  kSelectionOrWhole,   // the selection when it holds 2 or more positions, else the whole text
-  kCaretToEnd,         // from the caret to the end; the result replaces it, the caret stays
+  kWholeText,         // the whole text; the result replaces it
+  kSelection,         // the selected text; the result replaces the selection and is selected
+  kSelectionOrWhole,  // the selection when it holds 2 or more positions, else the whole text
+  kCaretToEnd,        // from the caret to the end; the result replaces it, the caret stays
 };
 
 // The refusal made before transforming.

@@ -70,4 +70,3 @@ Text TextBox::ViewText() const {
 }
 
 }  // namespace qor
-

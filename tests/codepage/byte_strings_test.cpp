@@ -22,9 +22,9 @@ TEST(Utf8BytesToText, DecodesByItsOwnRules) {
       {"C3 41", u" A"},             // the flushed value 3 is below 32
       {"E4 B8 41", u"\u0138A"},     // flushed as what it gathered
       {"C0 80", u" "},
-      {"80 80", u" "},              // two stray continuation bytes make one value
-      {"F0 9F 98 80", u"\u07D8"},   // four-byte leads are three-byte leads
-      {"00", Text(1, u'\0')},       // plain bytes below 0x80 are never clamped
+      {"80 80", u" "},             // two stray continuation bytes make one value
+      {"F0 9F 98 80", u"\u07D8"},  // four-byte leads are three-byte leads
+      {"00", Text(1, u'\0')},      // plain bytes below 0x80 are never clamped
       {"0D 0A 09", u"\r\n\t"},
       {"ED A0 BD ED B8 80", u"\xD83D\xDE00"},  // surrogates come out as they are
       {"FF BF BF", u"\xFFFF"},

@@ -66,8 +66,7 @@ TEST(Reinterpret, PairsUndoEachOtherOnCleanText) {
     // GBK bytes shown as Western, then Eng--GB.
     EXPECT_EQ(Reinterpret(Reinterpret(text, 2052, 1033), 1033, 2052), text) << Show(text);
     // UTF-8 bytes shown as Latin-1, then back.
-    EXPECT_EQ(Reinterpret(Reinterpret(text, kLcidUtf8, kLcidLatin1), kLcidLatin1, kLcidUtf8),
-              text)
+    EXPECT_EQ(Reinterpret(Reinterpret(text, kLcidUtf8, kLcidLatin1), kLcidLatin1, kLcidUtf8), text)
         << Show(text);
     // ULE--UBE twice.
     const Text swapped = Reinterpret(text, kLcidUtf16Le, kLcidUtf16Be);
@@ -76,8 +75,8 @@ TEST(Reinterpret, PairsUndoEachOtherOnCleanText) {
 }
 
 TEST(Reinterpret, NeverFailsOnOddText) {
-  const Text odd[] = {Text(u"\xD800"), Text(u"\xDFFF\xD800"), Text(3, u'\0'), Text(u"\xFFFF"),
-                      Text(u"\uFEFF"), Text(u"\uFFFE\uFEFF")};
+  const Text odd[] = {Text(u"\xD800"), Text(u"\xDFFF\xD800"), Text(3, u'\0'),
+                      Text(u"\xFFFF"), Text(u"\uFEFF"),       Text(u"\uFFFE\uFEFF")};
   const std::int32_t sides[] = {2052, 1028, 1041, 1042, 1054, 1066, 1033, 1032, 1049,
                                 1025, 1037, -1,   -2,   -3,   -4,   -5,   0,    0x7FFFFFFF};
   for (const Text& text : odd) {

@@ -16,9 +16,9 @@ Text Apply(TextView label, TextView text) {
 
 TEST(Catalogue, SecondDecodingMenu) {
   const std::vector<const Family*> items = Catalogue::Get().MenuFamilies("mnuChgA2B");
-  const Text labels[] = {u"GB--Big5", u"GB--日文",  u"GB--韩文",  u"GB--俄文", u"GB--UTF8",
+  const Text labels[] = {u"GB--Big5", u"GB--日文",   u"GB--韩文",  u"GB--俄文", u"GB--UTF8",
                          u"Big5--GB", u"Big5--韩文", u"日文--GB",  u"韩文--GB", u"俄文--GB",
-                         u"Eng--GB",  u"Eng--Big5", u"Eng--UTF8", u"ULE--UBE"};
+                         u"Eng--GB",  u"Eng--Big5",  u"Eng--UTF8", u"ULE--UBE"};
   const int indices[] = {0, 1, 2, 3, 4, 6, 7, 8, 9, 10, 12, 13, 14, 15};
   ASSERT_EQ(items.size(), 14u);
   for (std::size_t k = 0; k < items.size(); ++k) {
@@ -28,8 +28,8 @@ TEST(Catalogue, SecondDecodingMenu) {
     EXPECT_EQ(Catalogue::Get().Find(labels[k])->label, labels[k]);
   }
   EXPECT_EQ(items[4]->item->caption, u"GB--UTF8 ：英文通顺,中文不通,稍密,间有 € ,或开头有 锘");
-  const bool checked[] = {true, false, false, false, true, true, false,
-                          false, false, false, true, false, false, false};
+  const bool checked[] = {true,  false, false, false, true,  true,  false,
+                          false, false, false, true,  false, false, false};
   for (std::size_t k = 0; k < items.size(); ++k) EXPECT_EQ(items[k]->item->checked, checked[k]);
   EXPECT_EQ(Catalogue::Get().FindItem("mnuChgA2B", 5), nullptr);  // a separator
 }

@@ -14,8 +14,8 @@ class SessionTest : public ::testing::Test {
   // A command whose transform ignores its source and gives the result.
   void Run(TextView result, TextView label = u"cmd", Source source = Source::kWholeText,
            PreCheck pre_check = PreCheck::kNone) {
-    session.RunStep(qor::Step{Text(label), [r = Text(result)](TextView) { return r; }, source,
-                         pre_check});
+    session.RunStep(
+        qor::Step{Text(label), [r = Text(result)](TextView) { return r; }, source, pre_check});
   }
   // Pushes results "r1".."rn".
   void RunNumbered(int from, int to) {
@@ -161,11 +161,12 @@ TEST_F(SessionTest, FrameOnASelection) {
   SetOriginal(u"0123456789");
   session.Select(2, 3);
   Text seen;
-  session.RunStep(qor::Step{u"up", [&seen](TextView s) {
-                         seen = Text(s);
-                         return Text(u"[") + Text(s) + u"]";
-                       },
-                       Source::kSelection});
+  session.RunStep(qor::Step{u"up",
+                            [&seen](TextView s) {
+                              seen = Text(s);
+                              return Text(u"[") + Text(s) + u"]";
+                            },
+                            Source::kSelection});
   EXPECT_EQ(seen, u"234");
   EXPECT_EQ(Shown(), u"01[234]56789");
   EXPECT_EQ(session.box().sel_start(), 2);
@@ -198,11 +199,12 @@ TEST_F(SessionTest, FrameSelectionPostCheck) {
 TEST_F(SessionTest, FrameSelectionOrWholeNeedsTwoSelectedPositions) {
   SetOriginal(u"abcd");
   Text seen;
-  const auto step = qor::Step{u"b64", [&seen](TextView s) {
-                           seen = Text(s);
-                           return Text(u"x");
-                         },
-                         Source::kSelectionOrWhole};
+  const auto step = qor::Step{u"b64",
+                              [&seen](TextView s) {
+                                seen = Text(s);
+                                return Text(u"x");
+                              },
+                              Source::kSelectionOrWhole};
   session.Select(1, 1);
   session.RunStep(step);
   EXPECT_EQ(seen, u"abcd");
@@ -218,11 +220,12 @@ TEST_F(SessionTest, FrameCaretToEndKeepsTheCaret) {
   SetOriginal(u"ab\r\ncd");
   session.Select(1, 0);
   Text seen;
-  session.RunStep(qor::Step{u"cut", [&seen](TextView s) {
-                         seen = Text(s);
-                         return Text(u" Z");
-                       },
-                       Source::kCaretToEnd, PreCheck::kTextLength});
+  session.RunStep(qor::Step{u"cut",
+                            [&seen](TextView s) {
+                              seen = Text(s);
+                              return Text(u" Z");
+                            },
+                            Source::kCaretToEnd, PreCheck::kTextLength});
   EXPECT_EQ(seen, u"b\r\ncd");
   EXPECT_EQ(Shown(), u"a Z");
   EXPECT_EQ(session.box().sel_start(), 1);
@@ -234,7 +237,7 @@ TEST_F(SessionTest, FrameCaretToEndKeepsTheCaret) {
 
   SetOriginal(Text(16383, u'a'));
   session.RunStep(qor::Step{u"GB+半字", [](TextView) { return Text(u"x"); }, Source::kCaretToEnd,
-                       PreCheck::kTextLength});
+                            PreCheck::kTextLength});
   ASSERT_EQ(ui.Messages().size(), 1u);
   EXPECT_EQ(ui.Messages()[0], u"GB+半字 拒绝~ 文本过长");
 }

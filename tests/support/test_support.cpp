@@ -47,8 +47,8 @@ std::string Show(TextView text) {
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char16_t c = text[i];
-    const bool pair = c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() &&
-                      text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+    const bool pair = c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+                      text[i + 1] <= 0xDFFF;
     if (pair) {
       out += EncodeWtf8(text.substr(i, 2));
       ++i;
