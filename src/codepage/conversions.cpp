@@ -42,6 +42,7 @@ Text ConvertCodePage(TextView text, std::int32_t a, std::int32_t b, ConversionCo
   if (b >= 0) {
     out = CodePageToText(bytes, b, counts);
   } else if (b == kCodePageOwnUtf16) {
+    if (counts) counts->invalid += bytes.size() % 2;  // the odd final byte has no unit
     out = Utf16LeBytesToText(bytes);
   } else {
     return {};

@@ -51,16 +51,25 @@ std::vector<Text> Catalogue::Grammars() const {
 
 Family FixedFamily(MenuItem item, Text label, Transform transform, Source source,
                    PreCheck pre_check) {
+  if (!transform) {
+    Family family;
+    family.grammar = std::move(label);
+    family.item = std::move(item);
+    return family;
+  }
+  return FixedFamily(std::move(item),
+                     Step{std::move(label), std::move(transform), source, pre_check});
+}
+
+Family FixedFamily(MenuItem item, Step step) {
   Family family;
-  family.grammar = label;
+  family.grammar = step.label;
   family.item = std::move(item);
-  if (!transform) return family;
-  Step step{std::move(label), std::move(transform), source, pre_check};
   family.parse = [step](TextView wanted) -> std::optional<Step> {
     if (wanted != step.label) return std::nullopt;
     return step;
   };
-  if (source != Source::kSelection) {
+  if (step.source != Source::kSelection) {
     family.repairs = [label = step.label] { return std::vector<Text>{label}; };
   }
   return family;

@@ -60,6 +60,8 @@ class Catalogue {
 // user first, or one not offered yet) the label names no step.
 Family FixedFamily(MenuItem item, Text label, Transform transform,
                    Source source = Source::kWholeText, PreCheck pre_check = PreCheck::kNone);
+// A family of one fixed menu item on the whole text, whose step reports what it lost.
+Family FixedFamily(MenuItem item, Step step);
 
 // Each file of families appends its own; Catalogue::Get() calls them in menu order.
 void AddEscapeFamilies(std::vector<Family>& families);       // first decoding menu

@@ -42,12 +42,15 @@ Text Decimal(std::int32_t value) {
   return Text(digits.begin(), digits.end());
 }
 
-Transform ReinterpretBy(std::int32_t a, std::int32_t b) {
-  return [a, b](TextView text) { return Reinterpret(text, a, b); };
+CountingTransform ReinterpretBy(std::int32_t a, std::int32_t b) {
+  return
+      [a, b](TextView text, ConversionCounts* counts) { return Reinterpret(text, a, b, counts); };
 }
 
-Transform ConvertBy(std::int32_t a, std::int32_t b) {
-  return [a, b](TextView text) { return ConvertCodePage(text, a, b); };
+CountingTransform ConvertBy(std::int32_t a, std::int32_t b) {
+  return [a, b](TextView text, ConversionCounts* counts) {
+    return ConvertCodePage(text, a, b, counts);
+  };
 }
 
 // Labels of the typed form: prefix "(" A ")--(" B ")", with A and B in decimal.
@@ -71,21 +74,22 @@ std::optional<std::pair<std::int32_t, std::int32_t>> ParseTypedLabel(TextView la
   return std::pair{*a, *b};
 }
 
-Family TypedFamily(TextView prefix, TextView note, Transform (*make)(std::int32_t, std::int32_t)) {
+Family TypedFamily(TextView prefix, TextView note,
+                   CountingTransform (*make)(std::int32_t, std::int32_t)) {
   Family family;
   family.grammar = Text(prefix) + u"(A)--(B)";
   family.note = Text(note);
   family.parse = [prefix = Text(prefix), make](TextView label) -> std::optional<Step> {
     const auto pair = ParseTypedLabel(label, prefix);
     if (!pair) return std::nullopt;
-    return Step{Text(label), make(pair->first, pair->second)};
+    return CountingStep(Text(label), make(pair->first, pair->second));
   };
   return family;
 }
 
 // "A<separator>B" with A and B display names of the table.
 Family NamedFamily(const std::vector<SelectorEntry>& table, TextView separator,
-                   Transform (*make)(std::int32_t, std::int32_t)) {
+                   CountingTransform (*make)(std::int32_t, std::int32_t)) {
   Family family;
   family.grammar = Text(u"A") + Text(separator) + u"B";
   family.note = u"A, B:";
@@ -97,7 +101,7 @@ Family NamedFamily(const std::vector<SelectorEntry>& table, TextView separator,
       const TextView rest = label.substr(a.name.size());
       if (rest.substr(0, separator.size()) != separator) continue;
       if (const auto b = FindSelector(table, rest.substr(separator.size()))) {
-        return Step{Text(label), make(a.value, *b)};
+        return CountingStep(Text(label), make(a.value, *b));
       }
     }
     return std::nullopt;
@@ -119,8 +123,8 @@ Family NamedFamily(const std::vector<SelectorEntry>& table, TextView separator,
 void AddReinterpretFamilies(std::vector<Family>& families) {
   for (const FixedPair& pair : kChgA2B) {
     families.push_back(FixedFamily({"mnuChgA2B", pair.index, pair.caption, pair.checked},
-                                   CaptionHead(pair.caption, kDescriptionDelimiter),
-                                   ReinterpretBy(pair.a, pair.b)));
+                                   CountingStep(CaptionHead(pair.caption, kDescriptionDelimiter),
+                                                ReinterpretBy(pair.a, pair.b))));
   }
   families.push_back(
       TypedFamily(u"LCID: ", u"A, B: LCIDs, or -1 Latin1, -2 ULE, -3 UBE, -4 UTF8", ReinterpretBy));

@@ -1,0 +1,49 @@
+#pragma once
+// Automatic diagnosis: the repairs of the catalogue, alone and in chains of two, ranked by how
+// plausible their result reads as Chinese, Japanese or Korean text. Reentrant: a window can run
+// it on a worker thread and stop it through the stop token.
+
+#include <cstddef>
+#include <stop_token>
+#include <vector>
+
+#include "diagnosis/search.h"
+#include "platform/text.h"
+
+namespace qor {
+
+struct DiagnosisOptions {
+  std::size_t max_candidates = 10;  // the length of the list, the text as it is included
+  std::size_t sample_units = 256;   // candidates are tried on a sample of a longer text
+  std::size_t beam = 16;            // one-step results that a second step is tried after
+  std::stop_token stop;             // a stop request ends the diagnosis early
+};
+
+struct Candidate {
+  std::vector<Text> chain;      // the labels of the steps in order; empty for the text as it is
+  Text result;                  // the whole text after the steps
+  double score = 0;             // how much more plausible than the text as it is (0 for it)
+  std::size_t substituted = 0;  // characters lost as "?" on the way
+  std::size_t invalid = 0;      // byte sequences lost on the way
+  Text explanation;             // one line: what the result is made of, what was lost
+
+  bool Lossless() const { return substituted == 0 && invalid == 0; }
+};
+
+struct Diagnosis {
+  // Best first: the repairs that read better than the text, those without loss before those
+  // with; then the text as it is; then the rest. Ties are broken by the labels.
+  std::vector<Candidate> candidates;
+  bool stopped = false;  // a stop request cut the search short
+
+  // Whether the best answer is a repair rather than the text as it is.
+  bool NeedsRepair() const { return !candidates.empty() && !candidates.front().chain.empty(); }
+};
+
+// Diagnoses a text with the catalogue's repairs. An empty text needs no repair.
+[[nodiscard]] Diagnosis Diagnose(TextView text, const DiagnosisOptions& options = {});
+// The same with a given set of repairs (tests use their own).
+[[nodiscard]] Diagnosis Diagnose(TextView text, const std::vector<Repair>& repairs,
+                                 const DiagnosisOptions& options);
+
+}  // namespace qor
