@@ -277,7 +277,8 @@ int Train(const std::vector<Case>& cases, std::size_t beam, const char* out_path
       if (t.outcome.result == c.original) {
         items.push_back(MakeItem(t.outcome.result, t.Steps(), units, true));
         found = true;
-      } else if (t.outcome.Lost() == 0) {
+      } else {
+        // Lossy ones too: the model should tell their "?" apart even where no count does.
         wrong.emplace_back(t.plausibility + ChainBias(t.Steps(), units), &t);
       }
     }

@@ -8,6 +8,8 @@
 #include <iterator>
 #include <optional>
 
+#include "codepage/selector_tables.h"
+#include "diagnosis/diagnose.h"
 #include "platform/wtf8.h"
 #include "session/catalogue.h"
 
@@ -25,6 +27,12 @@ Commands:
   list                 every transform: its label (or label pattern), a tab, its menu caption
   apply LABEL...       applies each transform, named by its history label, in order, to the
                        whole text; e.g.  qor-cli apply Eng--GB  or  qor-cli apply "LCID: (1033)--(2052)"
+  fix                  diagnoses the text and prints the most plausible repair; when the text
+                       reads well as it is, prints nothing, says "无需修复" and exits 1
+    --explain          also prints the repair's chain (as an apply command) and what the result
+                       is made of on standard error
+    --top N            prints the N best candidates instead, one a line: rank, score (how much
+                       more plausible than the text as it is), chain, explanation, first line
 
 Options (anywhere; "--" ends them, for a label that starts with "-"):
   -i FILE              read the text from FILE instead of standard input
@@ -35,8 +43,8 @@ Labels are matched exactly (case-sensitive). Patterns such as "LCID: (A)--(B)" t
 numbers with an optional minus sign.
 
 Exit status: 0 success (a step that changes nothing is reported on stderr and the run goes on);
-1 a step gave no result ("未改动"); 2 usage error (unknown label, bad option, invalid UTF-8);
-3 a file could not be read or written.
+1 a step gave no result ("未改动"), or fix found no repair better than the text; 2 usage error
+(unknown label, bad option, invalid UTF-8); 3 a file could not be read or written.
 )USAGE";
 
 struct Options {
@@ -44,6 +52,8 @@ struct Options {
   std::optional<std::string> input;
   std::optional<std::string> output;
   bool help = false;
+  std::optional<std::size_t> top;  // fix: a listing of this many candidates
+  bool explain = false;            // fix: the chain and explanation on stderr
 };
 
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error) {
@@ -57,6 +67,17 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
       options_ended = true;
     } else if (arg == "-h" || arg == "--help") {
       options.help = true;
+    } else if (arg == "--explain") {
+      options.explain = true;
+    } else if (arg == "--top") {
+      const std::optional<std::int32_t> n =
+          i + 1 < args.size() ? ParseInt32(Utf8ToText(args[i + 1])) : std::nullopt;
+      if (!n || *n < 1 || args[i + 1].find_first_not_of("0123456789") != std::string::npos) {
+        error = "option --top needs a number of 1 or more";
+        return std::nullopt;
+      }
+      options.top = static_cast<std::size_t>(*n);
+      ++i;
     } else if (arg == "-i" || arg == "-o") {
       if (i + 1 >= args.size()) {
         error = "option " + arg + " needs a file name";
@@ -121,6 +142,38 @@ bool WriteAll(const std::string& path, const Bytes& bytes) {
   return !ec;
 }
 
+// The input text; nullopt with the exit status set when it cannot be read or is not UTF-8.
+std::optional<Text> ReadInput(const Options& options, std::istream& in, std::ostream& err,
+                              int& status) {
+  const std::optional<Bytes> bytes = ReadAll(options.input, in);
+  if (!bytes) {
+    err << "qor-cli: cannot read " << *options.input << '\n';
+    status = kExitFile;
+    return std::nullopt;
+  }
+  std::size_t offset = 0;
+  std::optional<Text> text = DecodeWtf8(*bytes, &offset);
+  if (!text) {
+    err << "qor-cli: the input is not valid UTF-8 (byte offset " << offset << ")\n";
+    status = kExitUsage;
+  }
+  return text;
+}
+
+int WriteOutput(const Options& options, TextView text, std::ostream& out, std::ostream& err) {
+  const Bytes encoded = EncodeWtf8(text);
+  if (options.output) {
+    if (!WriteAll(*options.output, encoded)) {
+      err << "qor-cli: cannot write " << *options.output << '\n';
+      return kExitFile;
+    }
+  } else {
+    out.write(encoded.data(), static_cast<std::streamsize>(encoded.size()));
+    out.flush();
+  }
+  return kExitOk;
+}
+
 int List(std::ostream& out) {
   for (const Family& family : Catalogue::Get().families()) {
     out << EncodeWtf8(family.grammar) << '\t'
@@ -151,17 +204,9 @@ int Apply(const Options& options, std::istream& in, std::ostream& out, std::ostr
     steps.push_back(std::move(*step));
   }
 
-  const std::optional<Bytes> bytes = ReadAll(options.input, in);
-  if (!bytes) {
-    err << "qor-cli: cannot read " << *options.input << '\n';
-    return kExitFile;
-  }
-  std::size_t offset = 0;
-  std::optional<Text> text = DecodeWtf8(*bytes, &offset);
-  if (!text) {
-    err << "qor-cli: the input is not valid UTF-8 (byte offset " << offset << ")\n";
-    return kExitUsage;
-  }
+  int status = kExitOk;
+  std::optional<Text> text = ReadInput(options, in, err, status);
+  if (!text) return status;
 
   for (const Step& step : steps) {
     Text result = step.transform(*text);
@@ -173,17 +218,61 @@ int Apply(const Options& options, std::istream& in, std::ostream& out, std::ostr
     text = std::move(result);
   }
 
-  const Bytes encoded = EncodeWtf8(*text);
-  if (options.output) {
-    if (!WriteAll(*options.output, encoded)) {
-      err << "qor-cli: cannot write " << *options.output << '\n';
-      return kExitFile;
+  return WriteOutput(options, *text, out, err);
+}
+
+// A label as one shell word, so that the printed chain can be pasted after "qor-cli apply --".
+std::string ShellWord(const Text& label) {
+  std::string word = "'";
+  for (const char c : EncodeWtf8(label))
+    word += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return word + "'";
+}
+
+std::string ChainWords(const std::vector<Text>& chain) {
+  if (chain.empty()) return "（原文）";
+  std::string words;
+  for (const Text& label : chain) words += (words.empty() ? "" : " ") + ShellWord(label);
+  return words;
+}
+
+std::string Score(double score) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%+.1f", score);
+  return buffer;
+}
+
+int Fix(const Options& options, std::istream& in, std::ostream& out, std::ostream& err) {
+  if (options.operands.size() > 1) {
+    err << "qor-cli: fix takes no labels\n";
+    return kExitUsage;
+  }
+  int status = kExitOk;
+  const std::optional<Text> text = ReadInput(options, in, err, status);
+  if (!text) return status;
+  DiagnosisOptions diagnosis_options;
+  diagnosis_options.max_candidates = options.top.value_or(1);
+  const Diagnosis diagnosis = Diagnose(*text, diagnosis_options);
+  if (options.top) {
+    for (std::size_t k = 0; k < diagnosis.candidates.size(); ++k) {
+      const Candidate& c = diagnosis.candidates[k];
+      const Text first_line = c.result.substr(0, c.result.find_first_of(u"\r\n"));
+      out << k + 1 << '\t' << Score(c.score) << '\t' << ChainWords(c.chain) << '\t'
+          << EncodeWtf8(c.explanation) << '\t' << EncodeWtf8(first_line) << '\n';
     }
-  } else {
-    out.write(encoded.data(), static_cast<std::streamsize>(encoded.size()));
     out.flush();
   }
-  return kExitOk;
+  if (!diagnosis.NeedsRepair()) {
+    err << "无需修复\n";
+    return kExitNoResult;
+  }
+  if (options.top) return kExitOk;
+  const Candidate& best = diagnosis.candidates.front();
+  if (options.explain) {
+    err << "qor-cli apply -- " << ChainWords(best.chain) << '\n'
+        << EncodeWtf8(best.explanation) << '\n';
+  }
+  return WriteOutput(options, best.result, out, err);
 }
 
 }  // namespace
@@ -204,7 +293,12 @@ int CommandLineMain(const std::vector<std::string>& args, std::istream& in, std:
     }
     const std::string command = options->operands.empty() ? "" : options->operands.front();
     if (command == "list") return List(out);
+    if ((options->top || options->explain) && command != "fix") {
+      err << "qor-cli: --top and --explain belong to fix\nTry qor-cli --help.\n";
+      return kExitUsage;
+    }
     if (command == "apply") return Apply(*options, in, out, err);
+    if (command == "fix") return Fix(*options, in, out, err);
     err << "qor-cli: " << (command.empty() ? "no command given" : "unknown command " + command)
         << "\nTry qor-cli --help.\n";
     return kExitUsage;

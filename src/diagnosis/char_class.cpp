@@ -8,6 +8,8 @@
 namespace qor {
 namespace {
 
+#include "diagnosis/frequent_han.inc"
+
 using Table = std::array<CharClass, 0x10000>;
 
 bool IsHan(char32_t c) { return c >= 0x4E00 && c <= 0x9FFF; }
@@ -138,6 +140,8 @@ Table BuildTable() {
       table[c] = C::kHanLess;
     }
   }
+  for (const char16_t c : kCommonHan) table[c] = C::kHanCommon;
+  for (const char16_t c : kFrequentHan) table[c] = C::kHanFrequent;
   for (char32_t c = 0xAC00; c <= 0xD7A3; ++c) {
     if (ks_hangul[c]) table[c] = C::kHangul;
   }

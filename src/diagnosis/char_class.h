@@ -1,6 +1,7 @@
 #pragma once
 // The kinds of character the plausibility model tells apart: scripts, and within Han and Hangul
-// how common a character is, by the code page tables of the languages that use it.
+// how common a character is, by frequency data and by the code page tables of the languages
+// that use it.
 
 #include <cstddef>
 #include <cstdint>
@@ -40,6 +41,8 @@ enum class CharClass : std::uint8_t {
   kHangul,        // the 2,350 syllables of KS X 1001
   kHangulRare,    // the other syllables
   kJamo,          // Hangul letters, conjoining or compatibility
+  kHanFrequent,   // the most frequent characters of running text (Unihan frequency data)
+  kHanCommon,     // the next most frequent
   kHanShared,     // GB2312 level 1 characters that Big5 holds too, Big5 frequent ones GB2312 holds
   kHanSimp,       // GB2312 level 1 characters that Big5 lacks: simplified forms
   kHanTrad,       // Big5 frequent characters that GB2312 lacks: traditional forms

@@ -25,8 +25,8 @@ std::size_t Sum(const Counts& counts, std::initializer_list<CharClass> classes) 
 // What the letters of the text say its language is.
 Text Language(const Counts& n) {
   using C = CharClass;
-  const std::size_t han = Sum(n, {C::kHanShared, C::kHanSimp, C::kHanTrad, C::kHanJis, C::kHanLess,
-                                  C::kHanRare, C::kHanExt});
+  const std::size_t han = Sum(n, {C::kHanFrequent, C::kHanCommon, C::kHanShared, C::kHanSimp,
+                                  C::kHanTrad, C::kHanJis, C::kHanLess, C::kHanRare, C::kHanExt});
   const std::size_t kana = Sum(n, {C::kHiragana, C::kKatakana, C::kSmallKana, C::kHalfKana});
   const std::size_t hangul = Sum(n, {C::kHangul, C::kHangulRare, C::kJamo});
   const std::size_t ascii = Sum(n, {C::kLower, C::kUpper});
@@ -51,11 +51,11 @@ Text Explain(TextView text, std::size_t substituted, std::size_t invalid) {
   const auto add = [&parts](std::size_t count, TextView what) {
     if (count > 0) parts.push_back(Text(what) + u" " + Number(count) + u" 个");
   };
-  const std::size_t han = Sum(n, {C::kHanShared, C::kHanSimp, C::kHanTrad, C::kHanJis, C::kHanLess,
-                                  C::kHanRare, C::kHanExt});
+  const std::size_t han = Sum(n, {C::kHanFrequent, C::kHanCommon, C::kHanShared, C::kHanSimp,
+                                  C::kHanTrad, C::kHanJis, C::kHanLess, C::kHanRare, C::kHanExt});
   if (han > 0) {
-    const std::size_t common = Sum(n, {C::kHanShared, C::kHanSimp, C::kHanTrad, C::kHanJis});
-    parts.push_back(u"汉字 " + Number(han) + u" 个（常用字 " +
+    const std::size_t common = Sum(n, {C::kHanFrequent, C::kHanCommon});
+    parts.push_back(u"汉字 " + Number(han) + u" 个（常用 " +
                     Number((common * 100 + han / 2) / han) + u"%）");
   }
   add(Sum(n, {C::kHiragana, C::kKatakana, C::kSmallKana}), u"假名");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -94,6 +95,106 @@ TEST(Cli, ListShowsLabelsAndCaptions) {
   EXPECT_EQ(run.status, kExitOk);
   EXPECT_NE(run.out.find("GB--Big5\tGB--Big5 ：英文通顺"), std::string::npos);
   EXPECT_NE(run.out.find("LCID: (A)--(B)\t"), std::string::npos);
+}
+
+// The labels of the chain that fix --explain prints as "qor-cli apply -- 'A' 'B'".
+std::vector<std::string> PrintedChain(const std::string& err) {
+  const std::string prefix = "qor-cli apply -- ";
+  std::vector<std::string> labels;
+  const std::size_t start = err.find(prefix);
+  if (start == std::string::npos) return labels;
+  const std::string line =
+      err.substr(start + prefix.size(), err.find('\n', start) - start - prefix.size());
+  std::string word;
+  bool quoted = false;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    if (line.compare(i, 4, "'\\''") == 0) {  // a quote inside a quoted word
+      word += '\'';
+      i += 3;
+    } else if (line[i] == '\'') {
+      quoted = !quoted;
+      if (!quoted) labels.push_back(word), word.clear();
+    } else if (quoted) {
+      word += line[i];
+    }
+  }
+  return labels;
+}
+
+TEST(CliFix, PrintsTheRepairThatApplyReproduces) {
+  const std::string garbled[] = {
+      "涔辩爜",                               // UTF-8 read as GBK
+      "ÎÞ·¨´ò¿ª»º³åÎÄ¼þ %s",                  // GBK read as Western
+      "é”›æ°­æ£¤å¨‰æ›žåž±å¯¤çƒ˜æšŽé’æ¥„ã€ƒ",  // and two layers
+  };
+  const std::string repaired[] = {"乱码", "无法打开缓冲文件 %s", "：无法创建散列表"};
+  for (std::size_t k = 0; k < std::size(garbled); ++k) {
+    const CliRun fix = Cli({"fix", "--explain"}, garbled[k]);
+    EXPECT_EQ(fix.status, kExitOk) << fix.err;
+    EXPECT_EQ(fix.out, repaired[k]);
+    const std::vector<std::string> chain = PrintedChain(fix.err);
+    ASSERT_FALSE(chain.empty()) << fix.err;
+    std::vector<std::string> args = {"apply", "--"};
+    args.insert(args.end(), chain.begin(), chain.end());
+    const CliRun apply = Cli(args, garbled[k]);
+    EXPECT_EQ(apply.status, kExitOk) << apply.err;
+    EXPECT_EQ(apply.out, fix.out);
+    EXPECT_NE(fix.err.find("无丢失"), std::string::npos) << fix.err;
+  }
+  EXPECT_EQ(PrintedChain(Cli({"fix", "--explain"}, garbled[2]).err).size(), 2u);
+}
+
+TEST(CliFix, CleanTextNeedsNoRepair) {
+  for (const std::string text : {"中文文本读起来很通顺。", "plain English text", ""}) {
+    const CliRun run = Cli({"fix"}, text);
+    EXPECT_EQ(run.status, kExitNoResult) << text;
+    EXPECT_EQ(run.out, "") << text;
+    EXPECT_EQ(run.err, "无需修复\n") << text;
+  }
+}
+
+TEST(CliFix, ListsTheBestCandidates) {
+  CliRun run = Cli({"fix", "--top", "3"}, "ÖÐÎÄ\nµÚ¶þÐÐ");
+  EXPECT_EQ(run.status, kExitOk) << run.err;
+  std::istringstream lines(run.out);
+  std::string line;
+  int rank = 0;
+  while (std::getline(lines, line)) {
+    ++rank;
+    // rank, score, chain, explanation, first line of the result
+    EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 4) << line;
+    EXPECT_EQ(line.substr(0, line.find('\t')), std::to_string(rank));
+  }
+  EXPECT_EQ(rank, 3);
+  EXPECT_EQ(
+      run.out.substr(0, run.out.find('\n')).substr(run.out.rfind('\t', run.out.find('\n')) + 1),
+      "中文");
+  EXPECT_NE(run.out.find("\t'Eng--GB'\t"), std::string::npos) << run.out;
+
+  // Clean text: the listing starts with the text as it is, and the status says no repair.
+  run = Cli({"fix", "--top", "2"}, "中文文本读起来很通顺。");
+  EXPECT_EQ(run.status, kExitNoResult);
+  EXPECT_EQ(run.out.substr(0, run.out.find('\n')).substr(0, 6), "1\t+0.0");
+  EXPECT_NE(run.out.find("（原文）"), std::string::npos);
+}
+
+TEST(CliFix, OptionsAndErrors) {
+  EXPECT_EQ(Cli({"fix", "--top", "0"}, "x").status, kExitUsage);
+  EXPECT_EQ(Cli({"fix", "--top", "x"}, "x").status, kExitUsage);
+  EXPECT_EQ(Cli({"fix", "--top"}, "x").status, kExitUsage);
+  EXPECT_EQ(Cli({"fix", "GB--UTF8"}, "x").status, kExitUsage);
+  EXPECT_EQ(Cli({"apply", "--explain", "GB--UTF8"}, "x").status, kExitUsage);
+  EXPECT_EQ(Cli({"fix"}, "ab\xC3").status, kExitUsage);
+
+  const auto dir = std::filesystem::temp_directory_path() / "qor_cli_fix_test";
+  std::filesystem::create_directories(dir);
+  const std::string in = (dir / "in.txt").string(), out = (dir / "out.txt").string();
+  std::ofstream(in, std::ios::binary) << "涔辩爜";
+  EXPECT_EQ(Cli({"fix", "-i", in, "-o", out}).status, kExitOk);
+  std::ifstream result(out, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(result), {}), "乱码");
+  EXPECT_EQ(Cli({"fix", "-i", (dir / "missing.txt").string()}).status, kExitFile);
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

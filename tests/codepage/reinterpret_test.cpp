@@ -5,6 +5,7 @@
 #include <random>
 
 #include "codepage/conversions.h"
+#include "platform/codepage_service.h"
 #include "support/test_support.h"
 
 namespace qor {
@@ -85,6 +86,37 @@ TEST(Reinterpret, NeverFailsOnOddText) {
     }
   }
   EXPECT_EQ(Reinterpret(u"\uFEFF", kLcidUtf16Le, kLcidUtf16Le), u"");
+}
+
+TEST(Reinterpret, CountsWhatTheProgramsOwnSidesLose) {
+  struct Loss {
+    const char* what;
+    Text text;
+    std::int32_t a, b;
+    std::size_t substituted, invalid;
+  };
+  const Loss cases[] = {
+      {"Latin1 keeps only the low byte of wide units", u"A中文", kLcidLatin1, kLcidLatin1, 2, 0},
+      {"Latin-1 text passes", T("Ã©"), kLcidLatin1, kLcidUtf8, 0, 0},
+      // D6 D0 CE C4: four leads, none followed by its continuation byte.
+      {"GBK bytes are no UTF-8", T("中文"), 2052, kLcidUtf8, 0, 4},
+      {"UTF-8 read back", Reinterpret(T("中文"), kLcidUtf8, 2052), 2052, kLcidUtf8, 0, 0},
+      {"a truncated sequence", Reinterpret(T("中文"), kLcidUtf8, 2052) + T("鍙"), 2052, kLcidUtf8,
+       0, 1},
+      {"an overlong form", u"\u00C0\u0080", kLcidLatin1, kLcidUtf8, 0, 1},
+      {"an odd byte under UTF-16", u"A", 2052, kLcidUtf16Le, 0, 1},
+      {"an even count under UTF-16", u"AB", 2052, kLcidUtf16Be, 0, 0},
+  };
+  for (const Loss& c : cases) {
+    ConversionCounts counts;
+    const Text counted = Reinterpret(c.text, c.a, c.b, &counts);
+    EXPECT_EQ(counted, Reinterpret(c.text, c.a, c.b)) << c.what;
+    EXPECT_EQ(counts.substituted, c.substituted) << c.what;
+    EXPECT_EQ(counts.invalid, c.invalid) << c.what;
+  }
+  ConversionCounts counts;
+  EXPECT_EQ(ConvertCodePage(u"A", 936, -2, &counts), u"");
+  EXPECT_EQ(counts.invalid, 1u);
 }
 
 TEST(ConvertCodePage, SidesAndCleanUp) {

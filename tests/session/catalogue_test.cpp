@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "codepage/selector_tables.h"
+#include "platform/codepage_service.h"
 #include "support/test_support.h"
 
 namespace qor {
@@ -54,6 +55,20 @@ TEST(Catalogue, TypedAndNamedPairs) {
     EXPECT_FALSE(Catalogue::Get().Find(label)) << Show(label);
   }
   EXPECT_TRUE(Catalogue::Get().Find(u"LCID: (-2147483648)--(2147483647)"));
+}
+
+TEST(Catalogue, ReinterpretationsReportWhatTheyLose) {
+  // Each loses on one of the program's own sides: GBK bytes are no UTF-8, five bytes make no
+  // UTF-16, Latin1 cannot hold Han.
+  for (const Text& label : {Text(u"GB--UTF8"), Text(u"LCID: (2052)--(-4)"), Text(u"Latin1--GB"),
+                            Text(u"中文简(GBK) -- (=)"), Text(u"Code Page: (936)--(-2)")}) {
+    const std::optional<Step> step = Catalogue::Get().Find(label);
+    ASSERT_TRUE(step && step->counting) << Show(label);
+    ConversionCounts counts;
+    const Text text = T("乱码A");
+    EXPECT_EQ(step->counting(text, &counts), step->transform(text)) << Show(label);
+    EXPECT_GT(counts.substituted + counts.invalid, 0u) << Show(label);
+  }
 }
 
 TEST(SelectorTables, HoldTheDialogsEntries) {
