@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 
+#include "dialogs/file_chooser.h"
 #include "session/qt_text.h"
 
 namespace qor {
@@ -10,6 +11,18 @@ namespace {
 QString TitleOr(TextView title) { return title.empty() ? QStringLiteral("QOR") : ToQString(title); }
 
 }  // namespace
+
+QtUi::QtUi(QWidget* parent) : parent_(parent) {}
+
+// Destroying the file chooser stores its last folder.
+QtUi::~QtUi() = default;
+
+std::optional<FileChoice> QtUi::ChooseFile(bool open, TextView path, std::int16_t pattern) {
+  if (!file_chooser_) file_chooser_ = std::make_unique<FileChooser>(parent_);
+  std::optional<FileChoice> choice = file_chooser_->Choose(open, path, pattern);
+  if (file_chooser_->unloaded()) file_chooser_.reset();
+  return choice;
+}
 
 void QtUi::ShowMessage(TextView text, TextView title) {
   QMessageBox::information(parent_, TitleOr(title), ToQString(text), QMessageBox::Ok);
