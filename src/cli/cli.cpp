@@ -1,15 +1,16 @@
 #include "cli/cli.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
+#include <cctype>
 #include <iostream>
 #include <iterator>
 #include <optional>
 
+#include "codepage/text_files.h"
+#include "platform/file_system.h"
 #include "platform/wtf8.h"
 #include "session/catalogue.h"
+#include "session/text_file_io.h"
 
 namespace qor {
 namespace {
@@ -27,9 +28,19 @@ Commands:
                        whole text; e.g.  qor-cli apply Eng--GB  or  qor-cli apply "LCID: (1033)--(2052)"
 
 Options (anywhere; "--" ends them, for a label that starts with "-"):
-  -i FILE              read the text from FILE instead of standard input
-  -o FILE              write the result to FILE instead of standard output
+  -i FILE              read the text from FILE instead of standard input, in the encoding its
+                       byte-order mark or UTF-16 line breaks show, else UTF-8 if it is valid
+                       UTF-8, else GBK
+  --encoding CODE      read FILE in this encoding instead
+  -o FILE              write the result to FILE instead of standard output; an existing FILE
+                       stays as FILE.bak until the new one is complete
+  --out-encoding CODE  write FILE in this encoding (default 9, UTF-8 without BOM)
+  --force              overwrite a read-only or hidden FILE
   -h, --help           show this help
+
+Encodings are numbers or names (letter case does not matter): 0 automatic (reading only),
+1 GBK, 2 Eng (Windows-1252), 3 Latin-1, 4 Unicode, 5 "Unicode BE", 6 UTF-8 (each of the three
+with a byte-order mark), 7 "Unicode (No BOM)", 8 "Unicode BE (No BOM)", 9 "UTF-8 (No BOM)".
 
 Labels are matched exactly (case-sensitive). Patterns such as "LCID: (A)--(B)" take decimal
 numbers with an optional minus sign.
@@ -43,7 +54,49 @@ struct Options {
   std::vector<std::string> operands;
   std::optional<std::string> input;
   std::optional<std::string> output;
+  std::int16_t input_code = kEncodingAutomatic;
+  std::int16_t output_code = kEncodingUtf8NoBom;
+  bool force = false;
   bool help = false;
+};
+
+// An encoding code from its number or its name.
+std::optional<std::int16_t> ParseEncodingCode(const std::string& arg) {
+  if (arg.size() == 1 && arg[0] >= '0' && arg[0] <= '9') return arg[0] - '0';
+  const auto lower = [](std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+  };
+  for (std::int16_t code = kEncodingGbk; code <= kEncodingUtf8NoBom; ++code) {
+    if (lower(EncodeWtf8(EncodingName(code))) == lower(arg)) return code;
+  }
+  return std::nullopt;
+}
+
+// Messages of the file reader and writer on standard error; the overwrite question is answered
+// by --force.
+class CommandLineUi : public Ui {
+ public:
+  CommandLineUi(std::ostream& err, bool force) : err_(err), force_(force) {}
+  void ShowMessage(TextView text, TextView = {}) override {
+    err_ << "qor-cli: " << Flat(text) << '\n';
+  }
+  bool AskYesNo(TextView text, bool = false) override {
+    err_ << "qor-cli: " << Flat(text)
+         << (force_ ? " yes (--force)\n" : " no (--force overwrites)\n");
+    return force_;
+  }
+
+ private:
+  static std::string Flat(TextView text) {
+    std::string out = EncodeWtf8(text);
+    for (std::size_t at; (at = out.find("\r\n\r\n")) != std::string::npos;)
+      out.replace(at, 4, ": ");
+    return out;
+  }
+  std::ostream& err_;
+  bool force_;
 };
 
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error) {
@@ -57,12 +110,23 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
       options_ended = true;
     } else if (arg == "-h" || arg == "--help") {
       options.help = true;
+    } else if (arg == "--force") {
+      options.force = true;
     } else if (arg == "-i" || arg == "-o") {
       if (i + 1 >= args.size()) {
         error = "option " + arg + " needs a file name";
         return std::nullopt;
       }
       (arg == "-i" ? options.input : options.output) = args[++i];
+    } else if (arg == "--encoding" || arg == "--out-encoding") {
+      const std::optional<std::int16_t> code =
+          i + 1 < args.size() ? ParseEncodingCode(args[++i]) : std::nullopt;
+      if (!code || (arg == "--out-encoding" && *code == kEncodingAutomatic)) {
+        error = "option " + arg + " needs an encoding: 1 to 9 or its name" +
+                (arg == "--encoding" ? ", or 0" : "");
+        return std::nullopt;
+      }
+      (arg == "--encoding" ? options.input_code : options.output_code) = *code;
     } else {
       error = "unknown option " + arg;
       return std::nullopt;
@@ -96,29 +160,26 @@ std::vector<Text> ClosestLabels(TextView label) {
   return known;
 }
 
-std::optional<Bytes> ReadAll(const std::optional<std::string>& path, std::istream& in) {
-  if (!path) return Bytes(std::istreambuf_iterator<char>(in), {});
-  std::ifstream file(*path, std::ios::binary);
-  if (!file) return std::nullopt;
-  Bytes bytes(std::istreambuf_iterator<char>(file), {});
-  if (file.bad()) return std::nullopt;
-  return bytes;
-}
-
-// Writes through a temporary file in the same folder, so a failure leaves nothing half-written.
-bool WriteAll(const std::string& path, const Bytes& bytes) {
-  const std::string temporary = path + ".qor-tmp";
-  {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    if (!file.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) || !file.flush()) {
-      std::remove(temporary.c_str());
-      return false;
-    }
+// The text of -i FILE in its encoding, or of standard input as UTF-8; nullopt with the exit
+// status when it cannot be had.
+std::optional<Text> ReadInput(const Options& options, std::istream& in, std::ostream& err,
+                              int& status) {
+  if (options.input) {
+    CommandLineUi ui(err, options.force);
+    std::optional<TextFile> file =
+        ReadTextFile(Utf8ToText(*options.input), options.input_code, DiskFileSystem(), ui);
+    status = kExitFile;
+    if (!file) return std::nullopt;
+    return std::move(file->text);
   }
-  std::error_code ec;
-  std::filesystem::rename(temporary, path, ec);
-  if (ec) std::remove(temporary.c_str());
-  return !ec;
+  const Bytes bytes(std::istreambuf_iterator<char>(in), {});
+  std::size_t offset = 0;
+  std::optional<Text> text = DecodeWtf8(bytes, &offset);
+  if (!text) {
+    err << "qor-cli: the input is not valid UTF-8 (byte offset " << offset << ")\n";
+    status = kExitUsage;
+  }
+  return text;
 }
 
 int List(std::ostream& out) {
@@ -151,17 +212,9 @@ int Apply(const Options& options, std::istream& in, std::ostream& out, std::ostr
     steps.push_back(std::move(*step));
   }
 
-  const std::optional<Bytes> bytes = ReadAll(options.input, in);
-  if (!bytes) {
-    err << "qor-cli: cannot read " << *options.input << '\n';
-    return kExitFile;
-  }
-  std::size_t offset = 0;
-  std::optional<Text> text = DecodeWtf8(*bytes, &offset);
-  if (!text) {
-    err << "qor-cli: the input is not valid UTF-8 (byte offset " << offset << ")\n";
-    return kExitUsage;
-  }
+  int status = kExitOk;
+  std::optional<Text> text = ReadInput(options, in, err, status);
+  if (!text) return status;
 
   for (const Step& step : steps) {
     Text result = step.transform(*text);
@@ -173,16 +226,16 @@ int Apply(const Options& options, std::istream& in, std::ostream& out, std::ostr
     text = std::move(result);
   }
 
-  const Bytes encoded = EncodeWtf8(*text);
   if (options.output) {
-    if (!WriteAll(*options.output, encoded)) {
-      err << "qor-cli: cannot write " << *options.output << '\n';
-      return kExitFile;
-    }
-  } else {
-    out.write(encoded.data(), static_cast<std::streamsize>(encoded.size()));
-    out.flush();
+    CommandLineUi ui(err, options.force);
+    const bool written =
+        WriteTextFile(*text, Utf8ToText(*options.output), options.output_code, DiskFileSystem(), ui)
+            .has_value();
+    return written ? kExitOk : kExitFile;
   }
+  const Bytes encoded = EncodeWtf8(*text);
+  out.write(encoded.data(), static_cast<std::streamsize>(encoded.size()));
+  out.flush();
   return kExitOk;
 }
 

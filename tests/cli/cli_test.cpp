@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/wtf8.h"
+#include "support/file_test_support.h"
 #include "support/test_support.h"
 
 namespace qor {
@@ -87,6 +89,62 @@ TEST(Cli, OptionsStandAnywhereAndDoubleDashEndsThem) {
             kExitFile);
   EXPECT_EQ(Cli({"apply", "--", "-x"}).status, kExitUsage);  // "-x" taken as a label
   std::filesystem::remove_all(dir);
+}
+
+// UTF-16LE there and back: the text as it is.
+const std::string kSame = "LCID: (-2)--(-2)";
+
+TEST(Cli, ReadsFilesInTheirEncoding) {
+  TempFolder folder;
+  const std::string gbk = EncodeWtf8(folder / u"gbk.txt");
+  folder.Write(u"gbk.txt", Hex("D6 D0 CE C4"));
+  folder.Write(u"le.txt", Hex("FF FE 2D 4E 87 65"));
+  const struct {
+    std::vector<std::string> options;
+    const char* name;
+    const char* out;
+  } cases[] = {
+      {{}, "gbk.txt", "中文"},                     // no sign: GBK
+      {{"--encoding", "3"}, "gbk.txt", "ÖÐÎÄ"},    // Latin-1 as asked
+      {{"--encoding", "eng"}, "gbk.txt", "ÖÐÎÄ"},  // names in any letter case
+      {{}, "le.txt", "中文"},                      // the mark shows UTF-16LE
+      // Big-endian without a mark: the swapped units, the mark among them.
+      {{"--encoding", "UNICODE BE (no bom)"}, "le.txt", "\xEF\xBF\xBE\xE2\xB5\x8E\xE8\x9D\xA5"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args = {"apply", kSame, "-i", EncodeWtf8(folder / T(c.name))};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    const CliRun run = Cli(args);
+    EXPECT_EQ(run.out, c.out) << c.name << " " << run.err;
+  }
+  // No file to read, and no such encoding.
+  CliRun run = Cli({"apply", kSame, "-i", EncodeWtf8(folder / u"missing.txt")});
+  EXPECT_EQ(run.status, kExitFile);
+  EXPECT_NE(run.err.find("打开 失败~ "), std::string::npos) << run.err;
+  EXPECT_EQ(Cli({"apply", kSame, "-i", gbk, "--encoding", "10"}).status, kExitUsage);
+  EXPECT_EQ(Cli({"apply", kSame, "-i", gbk, "--encoding", "UTF-16"}).status, kExitUsage);
+  EXPECT_EQ(Cli({"apply", kSame, "-i", gbk, "--out-encoding", "0"}).status, kExitUsage);
+}
+
+TEST(Cli, WritesFilesInTheChosenEncoding) {
+  TempFolder folder;
+  const std::string out = EncodeWtf8(folder / u"out.txt");
+  EXPECT_EQ(Cli({"apply", kSame, "-o", out}, "中").status, kExitOk);
+  EXPECT_EQ(ToHex(*folder.Read(u"out.txt")), "E4 B8 AD");  // UTF-8 without a mark
+  EXPECT_EQ(Cli({"apply", kSame, "-o", out, "--out-encoding", "gbk"}, "中").status, kExitOk);
+  EXPECT_EQ(ToHex(*folder.Read(u"out.txt")), "D6 D0");
+  EXPECT_EQ(folder.Names(), std::vector<Text>{u"out.txt"});
+
+  // A read-only file is overwritten only with --force.
+  folder.Chmod(u"out.txt", 0444);
+  CliRun run = Cli({"apply", kSame, "-o", out, "--out-encoding", "6"}, "A");
+  EXPECT_EQ(run.status, kExitFile);
+  EXPECT_NE(run.err.find("--force"), std::string::npos) << run.err;
+  EXPECT_EQ(ToHex(*folder.Read(u"out.txt")), "D6 D0");
+  run = Cli({"apply", kSame, "--force", "-o", out, "--out-encoding", "6"}, "A");
+  EXPECT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_EQ(ToHex(*folder.Read(u"out.txt")), "EF BB BF 41");
+  EXPECT_EQ(folder.Mode(u"out.txt"), 0444u);
 }
 
 TEST(Cli, ListShowsLabelsAndCaptions) {
