@@ -122,7 +122,11 @@ void FileChooser::CreateWidgets() {
   resize(560, 440);
 
   QFont secondary = txt_a_->font();
-  secondary.setPointSizeF(secondary.pointSizeF() * kSecondaryFontRatio);
+  if (secondary.pointSizeF() > 0) {
+    secondary.setPointSizeF(secondary.pointSizeF() * kSecondaryFontRatio);
+  } else {
+    secondary.setPixelSize(static_cast<int>(secondary.pixelSize() * kSecondaryFontRatio));
+  }
   for (QWidget* w :
        std::initializer_list<QWidget*>{cmd_def_[0], cmd_def_[1], cmd_wsp_[0], cmd_wsp_[1],
                                        cmd_del_file_, cmd_mend_, chk_filter_}) {
@@ -202,6 +206,7 @@ bool FileChooser::Activate(bool open, TextView path, std::int16_t code) {
     s_way_.clear();
     return false;
   }
+  txt_path_->setText(Q(folders_.current()));  // a path typed but never validated is gone
   if (open) {
     setWindowTitle(Q(kOpenCaption));
     cmd_a_[0]->setText(Q(kOpenButton));

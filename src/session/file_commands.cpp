@@ -17,7 +17,6 @@ constexpr TextView kTextTooLong = u"打开 失败~ 文本过长";
 constexpr TextView kOverwriteQuestion = u"文件已经存在。是否改写文件？";
 constexpr TextView kPropertiesTitle = u"当前文件属性";
 constexpr TextView kPropertiesFailed = u"属性读取 失败~ ";
-constexpr TextView kLineBreaks = u"\r\n\r\n";
 
 Text Label(TextView caption) { return CaptionHead(caption, kAccessKeyDelimiter); }
 
@@ -119,10 +118,10 @@ void ShowFileProperties(Session& session, FileSystem& files) {
     return;
   }
   Text text = u"文件路径= " + path;
-  text += Text(kLineBreaks) + u"文件属性= " + AttributeText(status->attributes);
-  text += Text(kLineBreaks) + u"文件大小= " + FormatGroupedNumber(status->size) + u" 字节";
-  text += Text(kLineBreaks) + u"修改时间= " + FormatDateTime(status->modified);
-  text += Text(kLineBreaks) + u"编码格式= " + EncodingName(session.file_pattern());
+  text += Text(kBlankLine) + u"文件属性= " + AttributeText(status->attributes);
+  text += Text(kBlankLine) + u"文件大小= " + FormatGroupedNumber(status->size) + u" 字节";
+  text += Text(kBlankLine) + u"修改时间= " + FormatDateTime(status->modified);
+  text += Text(kBlankLine) + u"编码格式= " + EncodingName(session.file_pattern());
   session.ui().ShowMessage(text, Text(kPropertiesTitle) + Text(kTitleTail));
 }
 

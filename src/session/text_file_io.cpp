@@ -9,7 +9,6 @@
 namespace qor {
 namespace {
 
-constexpr TextView kLineBreaks = u"\r\n\r\n";
 constexpr TextView kOpenFailed = u"打开 失败~ ";
 constexpr TextView kSaveFailed = u"保存 失败~ ";
 constexpr TextView kAttributesLabel = u"文件属性: ";
@@ -66,7 +65,7 @@ std::optional<Text> WriteTemporary(FileSystem& files, TextView path, BytesView b
 
 Text PathMessage(TextView path, TextView text) {
   Text out(path);
-  out += kLineBreaks;
+  out += kBlankLine;
   out += text;
   return out;
 }
@@ -149,7 +148,7 @@ std::optional<std::int16_t> WriteTextFile(TextView text, TextView path, std::int
   if (existing && (old->attributes & kAsk)) {
     const Text question =
         PathMessage(path, Concat(kAttributesLabel, AttributeText(old->attributes))) +
-        Text(kLineBreaks) + Text(kOverwriteQuestion);
+        Text(kBlankLine) + Text(kOverwriteQuestion);
     if (!ui.AskYesNo(question)) return std::nullopt;
   }
 

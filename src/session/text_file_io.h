@@ -37,6 +37,9 @@ struct TextFile {
 // Writes all the bytes at the file's current position.
 [[nodiscard]] bool WriteFileBytes(OpenFile& file, BytesView bytes, Text& error);
 
+// The line break and blank line that separate the parts of a message.
+inline constexpr TextView kBlankLine = u"\r\n\r\n";
+
 // The path, a blank line and the text: how every message about a file reads.
 [[nodiscard]] Text PathMessage(TextView path, TextView text);
 
