@@ -12,14 +12,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "dialogs/file_list.h"
 #include "session/qt_text.h"
+#include "session/qt_ui.h"
 #include "support/test_support.h"
 
 namespace qor {
@@ -430,6 +433,44 @@ TEST_F(FileChooserTest, AFolderThatVanishedBetweenShows) {
   Show(true);
   EXPECT_EQ(Shown(), Documents() + "/QOR_TXT/");
   EXPECT_TRUE(ui_.shown.empty());
+}
+
+}  // namespace
+}  // namespace qor
+
+namespace qor {
+namespace {
+
+// The window's Ui keeps one chooser, hidden between shows, until the user closes its window.
+TEST(QtUiFileChooser, KeptBetweenShowsAndLoadedAgainAfterClosing) {
+  QSettings("QOR", "QOR").remove("Paths/LastPath");
+  QtUi ui(nullptr);
+  std::vector<QPointer<QWidget>> shown;
+  const auto answer = [&](bool close_window) {
+    QTimer::singleShot(0, [&shown, close_window] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      ASSERT_TRUE(dialog);
+      shown.emplace_back(dialog);
+      if (close_window) {
+        dialog->close();
+      } else {
+        QTest::keyClick(dialog, Qt::Key_Escape);
+      }
+    });
+  };
+  answer(false);
+  EXPECT_FALSE(ui.ChooseFile(true, {}, 0));
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_TRUE(shown[0]);  // cancelling only hides it
+  answer(true);
+  EXPECT_FALSE(ui.ChooseFile(false, {}, 0));
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_FALSE(shown[1]);  // closing its window unloads it
+  EXPECT_FALSE(QSettings("QOR", "QOR").value("Paths/LastPath").toString().isEmpty());
+  answer(false);
+  EXPECT_FALSE(ui.ChooseFile(true, {}, 0));
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_TRUE(shown[2]);
 }
 
 }  // namespace
