@@ -1,7 +1,9 @@
 #include "session/qt_ui.h"
 
+#include <QInputDialog>
 #include <QMessageBox>
 
+#include "dialogs/selector_dialogs.h"
 #include "session/qt_text.h"
 
 namespace qor {
@@ -10,6 +12,11 @@ namespace {
 QString TitleOr(TextView title) { return title.empty() ? QStringLiteral("QOR") : ToQString(title); }
 
 }  // namespace
+
+QtUi::QtUi(QWidget* parent)
+    : parent_(parent), selectors_(std::make_unique<SelectorDialogs>(parent)) {}
+
+QtUi::~QtUi() = default;
 
 void QtUi::ShowMessage(TextView text, TextView title) {
   QMessageBox::information(parent_, TitleOr(title), ToQString(text), QMessageBox::Ok);
@@ -20,5 +27,19 @@ bool QtUi::AskYesNo(TextView text, bool default_no) {
                                QMessageBox::Yes | QMessageBox::No,
                                default_no ? QMessageBox::No : QMessageBox::Yes) == QMessageBox::Yes;
 }
+
+std::optional<Text> QtUi::AskLine(TextView prompt, TextView title, TextView initial) {
+  bool ok = false;
+  const QString answer = QInputDialog::getText(parent_, ToQString(title), ToQString(prompt),
+                                               QLineEdit::Normal, ToQString(initial), &ok);
+  if (!ok) return std::nullopt;
+  return FromQString(answer);
+}
+
+std::optional<PairChoice> QtUi::ChooseCodePagePair() { return selectors_->ChooseCodePagePair(); }
+
+std::optional<PairChoice> QtUi::ChooseLcidPair() { return selectors_->ChooseLcidPair(); }
+
+std::optional<TransformChoice> QtUi::ChooseTransform() { return selectors_->ChooseTransform(); }
 
 }  // namespace qor
