@@ -56,6 +56,12 @@ PairDialog::PairDialog(const PairDialogKind& kind, QWidget* parent) : QDialog(pa
     grid->addWidget(between, row, 2);
     if (row == 1) lbl_combos_ = between;
   }
+  // Typed mode hides the combos but keeps their room: the dialog does not jump between modes.
+  for (QWidget* named : std::initializer_list<QWidget*>{cbo_cs_[0], cbo_cs_[1], lbl_combos_}) {
+    QSizePolicy policy = named->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    named->setSizePolicy(policy);
+  }
   for (int side = 0; side < 2; ++side) {
     connect(cbo_cs_[side], &QComboBox::currentIndexChanged, this, [this, side](int index) {
       if (index >= 0) txt_[side]->setText(QString::number(cbo_cs_[side]->itemData(index).toInt()));

@@ -48,6 +48,9 @@ TransformDialog::TransformDialog(QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(lists);
   layout->addLayout(buttons);
+  // The two short lists would make the dialog narrower than its title; leave the title bar room
+  // for the whole title and the window buttons.
+  layout->addStrut(fontMetrics().horizontalAdvance(windowTitle()) + 4 * fontMetrics().height());
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
