@@ -62,10 +62,13 @@ PairDialog::PairDialog(const PairDialogKind& kind, QWidget* parent) : QDialog(pa
     policy.setRetainSizeWhenHidden(true);
     named->setSizePolicy(policy);
   }
+  // A pick fills the number box, also a pick of the entry already shown (after a typed number).
   for (int side = 0; side < 2; ++side) {
-    connect(cbo_cs_[side], &QComboBox::currentIndexChanged, this, [this, side](int index) {
+    const auto fill = [this, side](int index) {
       if (index >= 0) txt_[side]->setText(QString::number(cbo_cs_[side]->itemData(index).toInt()));
-    });
+    };
+    connect(cbo_cs_[side], &QComboBox::currentIndexChanged, this, fill);
+    connect(cbo_cs_[side], &QComboBox::activated, this, fill);
   }
 
   auto* buttons = new QHBoxLayout;

@@ -121,11 +121,22 @@ TEST(PairDialog, NamesFillTheBoxesAndTypedModeKeepsThem) {
   QApplication::processEvents();
   EXPECT_EQ(Box(&dialog, 1)->selectedText(), "-2");
 
+  QTest::mouseClick(Box(&dialog, 0), Qt::LeftButton);
+  QApplication::processEvents();
+  QTest::keyClicks(Box(&dialog, 0), "1041");  // replaces the selected text
   QTest::mouseClick(Option(&dialog, 1), Qt::LeftButton);
   EXPECT_FALSE(Box(&dialog, 0)->isEnabled());
   EXPECT_TRUE(Combo(&dialog, 0)->isVisible());
   EXPECT_TRUE(between->isVisible());
   EXPECT_EQ(QApplication::focusWidget(), Combo(&dialog, 0));
+  // The typed number stays until an entry is picked again, even the one already shown.
+  EXPECT_EQ(Box(&dialog, 0)->text(), "1041");
+  Combo(&dialog, 0)->showPopup();
+  QWidget* popup = QApplication::activePopupWidget();
+  ASSERT_NE(popup, nullptr);
+  QTest::keyClick(popup->focusWidget() ? popup->focusWidget() : popup, Qt::Key_Return);
+  EXPECT_EQ(Combo(&dialog, 0)->currentIndex(), 0);
+  EXPECT_EQ(Box(&dialog, 0)->text(), "936");
 }
 
 TEST(PairDialog, IncompleteInputIsRefusedSilently) {
