@@ -119,6 +119,11 @@ void Session::ReplaceSelection(TextView text) {
   Notify(kTextChanged | kSelectionChanged);
 }
 
+void Session::ReplaceSelectedText(TextView text) {
+  box_.ReplaceSelectedText(text);
+  Notify(kTextChanged | kSelectionChanged);
+}
+
 int Session::LengthAfterInsert(TextView text) const {
   return box_.length() - static_cast<int>(box_.SelectedText().size()) +
          static_cast<int>(text.size());
@@ -176,9 +181,8 @@ void Session::RunStep(const Step& step) {
     SetText(std::move(result));
   } else if (step.source == Source::kCaretToEnd) {
     const int caret = box_.sel_start();
-    box_.ReplaceSelectedText(result);
-    box_.SetSelStart(caret);
-    Notify(kTextChanged | kSelectionChanged);
+    ReplaceSelectedText(result);
+    Select(caret, 0);
   } else {
     ReplaceSelection(result);
   }
