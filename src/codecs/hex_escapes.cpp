@@ -1,5 +1,8 @@
 #include "codecs/hex_escapes.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "codecs/escaped_bytes.h"
 #include "codecs/guard.h"
 #include "codecs/hex_digits.h"
@@ -40,10 +43,45 @@ Text PlusToSpace(TextView text) {
 
 bool IsLeadByte(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
 
+// Converts runs of bytes under a selector. Runs of ASCII bytes alone ("%20", "%2E") are the
+// most frequent; every accepted selector reads each ASCII byte on its own, so one conversion of
+// the 128 ASCII bytes serves them all.
+class RunConverter {
+ public:
+  explicit RunConverter(std::int32_t selector) : selector_(selector) {}
+
+  bool Append(BytesView run, Text& out) {
+    const bool ascii = std::all_of(run.begin(), run.end(),
+                                   [](char b) { return static_cast<unsigned char>(b) < 0x80; });
+    if (ascii && AsciiTable()) {
+      for (const char b : run) out += (*ascii_)[static_cast<unsigned char>(b)];
+      return true;
+    }
+    std::optional<Text> text = EscapedBytesToText(run, selector_);
+    if (!text) return false;
+    out += *text;
+    return true;
+  }
+
+ private:
+  bool AsciiTable() {
+    if (!ascii_) {
+      Bytes bytes(128, '\0');
+      for (int b = 0; b < 128; ++b) bytes[b] = static_cast<char>(b);
+      ascii_ = EscapedBytesToText(bytes, selector_).value_or(Text());
+    }
+    return ascii_->size() == 128;  // one character per byte, or no table
+  }
+
+  std::int32_t selector_;
+  std::optional<Text> ascii_;
+};
+
 // Replaces each run of escapes by its text. The run's bytes are converted together, so the bytes
 // of one multi-byte character must stand in one unbroken run.
 std::optional<Text> DecodeRuns(TextView s, std::int32_t selector, char16_t escape) {
   const bool track_lead = selector >= 1;
+  RunConverter converter(selector);
   Text out;
   out.reserve(s.size());
   Bytes run;
@@ -82,11 +120,7 @@ std::optional<Text> DecodeRuns(TextView s, std::int32_t selector, char16_t escap
         read += 1;
       }
     }
-    if (!run.empty()) {
-      std::optional<Text> text = EscapedBytesToText(run, selector);
-      if (!text) return std::nullopt;
-      out += *text;
-    }
+    if (!run.empty() && !converter.Append(run, out)) return std::nullopt;
     search = cursor;
   }
   return out;

@@ -127,17 +127,17 @@ Text ReferenceDecode(TextView text, std::int32_t selector, int mode) {
   return out;
 }
 
-const Text kPieces[] = {u"%",     u"=",    u"%4",  u"=4",  u"1",   u"A",   u"f",   u"G",
-                        u"%81",   u"=81",  u"%D6", u"=D0", u"%A4", u"%E4", u"%B8", u"%AD",
-                        u"%00",   u"+",    u"@",   u" ",   u"\t",  u"\r",  u"\n",  u"\r\n",
-                        u"=\r\n", u"= \n", u"中",  u"~",   u"%7F"};
+const Text kPieces[] = {u"%",   u"=",   u"%4",  u"=4",  u"1",   u"A",    u"f",     u"G",    u"%81",
+                        u"=81", u"%D6", u"=D0", u"%A4", u"%E4", u"%B8",  u"%AD",   u"%00",  u"+",
+                        u"@",   u" ",   u"\t",  u"\r",  u"\n",  u"\r\n", u"=\r\n", u"= \n", u"中",
+                        u"~",   u"%7F", u"%1A", u"%1C", u"%5C", u"%A1"};
 
 TEST(DecodeHexEscapes, AgreesWithTheReferenceOnRandomText) {
   RandomText random(4);
   for (int round = 0; round < 2000; ++round) {
     const Text text = random.Pieces(kPieces, 1 + random.Below(20));
     for (const int mode : {kUrlEncoding, kQuotedPrintable}) {
-      for (const std::int32_t selector : {kGb, kBig5, kUtf8, kLatin1}) {
+      for (const std::int32_t selector : {kGb, kBig5, kUtf8, kLatin1, 1041}) {
         ASSERT_EQ(DecodeHexEscapes(text, selector, mode), ReferenceDecode(text, selector, mode))
             << mode << " " << selector << " " << Show(text);
       }
