@@ -15,8 +15,9 @@ bool IsTrailByte(unsigned b) { return b >= 0x40 && b <= 0xFE && b != 0x7F; }
 std::uint16_t CodeOfBytes(BytesView bytes) {
   const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
   if (bytes.size() == 1) return byte(0);
-  if (bytes.size() == 2 && IsLeadByte(byte(0)))
+  if (bytes.size() == 2 && IsLeadByte(byte(0))) {
     return static_cast<std::uint16_t>(byte(0) << 8 | byte(1));
+  }
   return kQuestionMark;
 }
 

@@ -91,7 +91,8 @@ Text EncodeHz(TextView text) {
     bool gb = false;
     for (std::size_t k = 0; k < text.size(); ++k) {
       const unsigned code = codes[k];
-      if (code >= 0xA100 && (code & 0xFF) >= 0xA1) {  // both bytes in the GB2312 range
+      // Both bytes in the GB2312 range; but 0xFEFD (a user-defined code) would read as "~}".
+      if (code >= 0xA100 && (code & 0xFF) >= 0xA1 && code != 0xFEFD) {
         if (!gb) out += u"~{";
         gb = true;
         out += static_cast<char16_t>(code >> 8 & 0x7F);

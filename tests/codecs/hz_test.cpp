@@ -44,6 +44,9 @@ TEST(EncodeHz, Examples) {
   EXPECT_EQ(EncodeHz(u"只丂只"), u"~{V;~}丂~{V;~}");
   EXPECT_EQ(EncodeHz(u"只\r\n支"), u"~{V;~}\r\n~{V'~}");
   EXPECT_EQ(EncodeHz(u"한\xD800€"), u"한\xD800€");
+  // The user-defined code 0xFEFD (U+E4C4) as a pair would be "~}": it stays outside GB mode.
+  EXPECT_EQ(EncodeHz(u"\uE4C4a"), u"\uE4C4a");
+  EXPECT_EQ(DecodeHz(EncodeHz(u"只\uE4C4\uE4C3")), u"只\uE4C4\uE4C3");
   EXPECT_EQ(EncodeHz(u""), u"");
 }
 
