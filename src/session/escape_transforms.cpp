@@ -1,5 +1,8 @@
 #include "session/escape_transforms.h"
 
+#include "codecs/base64.h"
+#include "codecs/hex_escapes.h"
+
 namespace qor {
 namespace {
 
@@ -15,13 +18,12 @@ constexpr EscapeTransform kTransforms[] = {
 std::span<const EscapeTransform> EscapeTransforms() { return kTransforms; }
 
 Text DecodeEscapes(const EscapeTransform& transform, TextView text, std::int32_t lcid) {
-  // The one place that calls the escape decoders; switch it on with kEscapeDecodersLinked once
-  // they are built:
-  //   case EscapeDecoder::kHexEscapes: return DecodeHexEscapes(text, lcid, transform.mode);
-  //   case EscapeDecoder::kBase64Text: return DecodeBase64Text(text, lcid, transform.mode);
-  static_cast<void>(transform);
-  static_cast<void>(text);
-  static_cast<void>(lcid);
+  switch (transform.decoder) {
+    case EscapeDecoder::kHexEscapes:
+      return DecodeHexEscapes(text, lcid, transform.mode);
+    case EscapeDecoder::kBase64Text:
+      return DecodeBase64Text(text, lcid, transform.mode);
+  }
   return {};
 }
 

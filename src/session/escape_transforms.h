@@ -22,9 +22,6 @@ struct EscapeTransform {
 // By transform index: 0 URL, 1 QP, 2 Base64, 3 Base64(URL).
 [[nodiscard]] std::span<const EscapeTransform> EscapeTransforms();
 
-// Whether DecodeEscapes runs the decoders yet; until it does it gives the empty string.
-inline constexpr bool kEscapeDecodersLinked = false;
-
 // Runs the transform's decoder on the text, the decoded bytes read under the LCID selector.
 // Any failure gives the empty string.
 [[nodiscard]] Text DecodeEscapes(const EscapeTransform& transform, TextView text,

@@ -84,7 +84,6 @@ TEST_F(AskCommandsTest, NoTransformChosenConvertsNothing) {
 }
 
 TEST_F(AskCommandsTest, TransformDecodesUnderTheChosenLanguage) {
-  if (!kEscapeDecodersLinked) GTEST_SKIP() << "the escape decoders are not linked yet";
   SetOriginal(u"%E4%B8%AD");
   ui.transforms.push_back(TransformChoice{0, -4, u"URL--UTF8"});
   AskAndReinterpret(session, 0);
