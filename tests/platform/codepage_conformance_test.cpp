@@ -189,9 +189,34 @@ void CheckPage(int code_page, const WinrefTable& table, const PageResult& result
   (void)table;
 }
 
+// The digests of the table with the accepted differences in place (the test has failed for any
+// other difference).
+Digests TableDigests(const WinrefTable& table, const PageResult& result) {
+  std::vector<Text> decoded;
+  for (std::size_t i = 0; i < result.codes.size(); ++i) {
+    const Text windows(1, result.codes[i].value);
+    decoded.push_back(result.decoded[i] != windows ? result.decoded[i] : windows);
+  }
+  std::vector<Bytes> encoded;
+  const std::vector<char16_t> chars = BmpCharacters();
+  for (std::size_t i = 0; i < chars.size(); ++i) {
+    const Bytes windows = table.Encode(chars[i]);
+    encoded.push_back(result.encoded[i] != windows ? result.encoded[i] : windows);
+  }
+  return {DigestOf(decoded), DigestOf(encoded)};
+}
+
+std::string CodeRanges(const PageResult& result) {
+  std::vector<unsigned> codes;
+  for (const TableCode& code : result.codes) codes.push_back(code.code);
+  return FormatCodeRanges(codes);
+}
+
 TEST(CodePageConformance, EveryCodeAndCharacterAsWindowsOrListed) {
   if (!WinrefTable::Folder()) GTEST_SKIP() << "Windows' tables are not here (QOR_WINREF_DIR)";
   const char* report = std::getenv("QOR_CODEPAGE_REPORT");
+  const char* write_to = std::getenv("QOR_WRITE_DIGESTS");
+  std::string generated;
   for (const int code_page : kTablePages) {
     SCOPED_TRACE(code_page);
     const std::optional<WinrefTable> table = WinrefTable::Load(code_page);
@@ -199,7 +224,25 @@ TEST(CodePageConformance, EveryCodeAndCharacterAsWindowsOrListed) {
     const PageResult result = Compare(code_page, *table, Sampled());
     if (report) Report(code_page, result, std::string(report) == "2");
     CheckPage(code_page, *table, result);
+    if (Sampled()) continue;
+    const std::string codes = CodeRanges(result);
+    const Digests digests = TableDigests(*table, result);
+    generated += FormatDigestEntry(code_page, codes, digests);
+    if (write_to) continue;
+    const CodePageDigest* kept = FindDigest(code_page);
+    ASSERT_TRUE(kept) << code_page << " has no digest: write codepage_digests.inc again";
+    EXPECT_EQ(kept->codes, codes) << "the table's codes changed";
+    EXPECT_EQ(kept->decoded, digests.decoded) << "kept decoding digest is not the table's";
+    EXPECT_EQ(kept->encoded, digests.encoded) << "kept encoding digest is not the table's";
   }
+  if (!write_to || HasFailure()) return;
+  for (const int code_page : kOtherPages) {
+    generated += FormatDigestEntry(code_page, "", DigestService(code_page, {}));
+  }
+  std::ofstream(write_to)
+      << "// Written by codepage_conformance_test with QOR_WRITE_DIGESTS set: code page, codes,\n"
+         "// SHA-256 of the decoded codes, SHA-256 of the encoded BMP.\n"
+      << generated;
 }
 
 }  // namespace

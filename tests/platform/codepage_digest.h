@@ -81,4 +81,50 @@ inline Text BmpText() {
   return Text(chars.begin(), chars.end());
 }
 
+struct Digests {
+  std::string decoded;
+  std::string encoded;
+};
+
+// The digests of what the service gives: for a page with codes, each code decoded and each BMP
+// code point encoded on its own; for a page without, the whole BMP encoded as one text and
+// those bytes decoded again.
+inline Digests DigestService(int code_page, const std::vector<Bytes>& codes) {
+  if (codes.empty()) {
+    const Bytes bytes = EncodeCodePage(BmpText(), code_page).value_or(Bytes());
+    const Text text = DecodeCodePage(bytes, code_page).value_or(Text());
+    return {DigestOf(std::vector<Text>{text}), DigestOf(std::vector<Bytes>{bytes})};
+  }
+  return {DigestOf(DecodeEach(code_page, codes)), DigestOf(EncodeEach(code_page, BmpCharacters()))};
+}
+
+// One entry of codepage_digests.inc, its literals wrapped at 100 columns.
+inline std::string FormatDigestEntry(int code_page, const std::string& codes,
+                                     const Digests& digests) {
+  std::string out = "{" + std::to_string(code_page) + ",\n";
+  std::string line = "    \"";
+  for (std::size_t i = 0; i < codes.size(); ++i) {
+    line += codes[i];
+    if (line.size() >= 92 && codes[i] == ' ') {
+      out += line + "\"\n";
+      line = "    \"";
+    }
+  }
+  out += line + "\",\n";
+  out += "    \"" + digests.decoded + "\",\n";
+  out += "    \"" + digests.encoded + "\"},\n";
+  return out;
+}
+
+inline constexpr CodePageDigest kDigests[] = {
+#include "codepage_digests.inc"
+};
+
+inline const CodePageDigest* FindDigest(int code_page) {
+  for (const CodePageDigest& digest : kDigests) {
+    if (digest.code_page == code_page) return &digest;
+  }
+  return nullptr;
+}
+
 }  // namespace qor
