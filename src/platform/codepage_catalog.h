@@ -24,6 +24,9 @@ struct CodePageSpec {
   bool rotated_controls = false;
   // A Unicode form: a lone surrogate becomes U+FFFD's bytes, not "?".
   bool unicode = false;
+  // HZ: ICU's encoder opens with a stray "~}" and leaves GB mode open at the end, and its
+  // decoder replaces a control byte in GB mode (a line break) by U+FFFD.
+  bool hz = false;
   // EUC-JP as Windows writes it: JIS X 0212 as lead A1-FE and trail 21-7E, not 8F lead trail.
   bool two_byte_jis_x_0212 = false;
 };

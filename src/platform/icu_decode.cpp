@@ -17,17 +17,26 @@ bool IsConversionError(UErrorCode err) {
          err == U_TRUNCATED_CHAR_FOUND;
 }
 
+struct ReplacementContext {
+  ConversionCounts* counts;
+  bool keep_controls;  // HZ: a control byte in GB mode (a line break) stays itself
+};
+
 // The stock callback writes U+001A for one-byte errors on some converters; this one always
 // writes one U+FFFD and keeps ICU's consumption.
-void WriteReplacement(const void* context, UConverterToUnicodeArgs* args, const char*, int32_t,
-                      UConverterCallbackReason reason, UErrorCode* err) {
+void WriteReplacement(const void* context, UConverterToUnicodeArgs* args, const char* bytes,
+                      int32_t length, UConverterCallbackReason reason, UErrorCode* err) {
   if (reason > UCNV_IRREGULAR) return;  // reset, close, clone
   *err = U_ZERO_ERROR;
-  const UChar replacement = u'\uFFFD';
-  ucnv_cbToUWriteUChars(args, &replacement, 1, 0, err);
-  if (auto* counts = static_cast<ConversionCounts*>(const_cast<void*>(context))) {
-    ++counts->invalid;
+  const auto* replacement = static_cast<const ReplacementContext*>(context);
+  if (replacement->keep_controls && length == 1 && static_cast<unsigned char>(bytes[0]) < 0x20) {
+    const UChar control = static_cast<unsigned char>(bytes[0]);
+    ucnv_cbToUWriteUChars(args, &control, 1, 0, err);
+    return;
   }
+  const UChar character = u'\uFFFD';
+  ucnv_cbToUWriteUChars(args, &character, 1, 0, err);
+  if (replacement->counts) ++replacement->counts->invalid;
 }
 
 // The character of "8F lead trail+80", ICU's three-byte form of a JIS X 0212 code.
@@ -58,10 +67,11 @@ void UnrotateControls(Text& text) {
   }
 }
 
-std::optional<Text> DecodeStateful(UConverter* converter, BytesView bytes,
-                                   ConversionCounts* counts) {
+std::optional<Text> DecodeStateful(const CodePageProfile& profile, UConverter* converter,
+                                   BytesView bytes, ConversionCounts* counts) {
   UErrorCode err = U_ZERO_ERROR;
-  ucnv_setToUCallBack(converter, WriteReplacement, counts, nullptr, nullptr, &err);
+  const ReplacementContext context{counts, profile.spec->hz};
+  ucnv_setToUCallBack(converter, WriteReplacement, &context, nullptr, nullptr, &err);
   Text out(bytes.size() + 1, u'\0');
   const char* source = bytes.data();
   std::size_t written = 0;
@@ -186,7 +196,7 @@ std::optional<Text> DecodeWithIcu(const CodePageProfile& profile, BytesView byte
   if (profile.spec->engine == CodePageEngine::kMultiByte) {
     return DecodeMultiByte(profile, converter.get(), bytes, counts);
   }
-  return DecodeStateful(converter.get(), bytes, counts);
+  return DecodeStateful(profile, converter.get(), bytes, counts);
 }
 
 std::optional<Text> DecodeSingleByte(const CodePageProfile& profile, BytesView bytes,

@@ -52,6 +52,23 @@ void ToTwoByteJisX0212(Bytes& bytes, std::size_t from, ConversionCounts* counts)
   bytes.resize(out);
 }
 
+// ICU's HZ output opens with "~}" before ASCII and leaves GB mode open at the end; an HZ text
+// starts in ASCII and returns to it, as Windows writes it.
+void TidyHzShifts(Bytes& bytes) {
+  if (bytes.starts_with("~}")) bytes.erase(0, 2);
+  bool gb = false;
+  for (std::size_t i = 0; i < bytes.size();) {
+    if (bytes[i] == '~' && i + 1 < bytes.size()) {
+      if (bytes[i + 1] == '{') gb = true;
+      if (bytes[i + 1] == '}') gb = false;
+      i += 2;
+    } else {
+      i += gb ? 2 : 1;
+    }
+  }
+  if (gb) bytes += "~}";
+}
+
 bool EncodeRun(UConverter* converter, TextView run, Bytes& out, bool jis_x_0212_two_byte,
                ConversionCounts* counts) {
   const std::size_t from = out.size();
@@ -98,6 +115,7 @@ std::optional<Bytes> EncodeWithIcu(const CodePageProfile& profile, TextView text
     return EncodeRun(converter.get(), run, to, profile.spec->two_byte_jis_x_0212, counts);
   });
   if (!ok) return std::nullopt;
+  if (profile.spec->hz) TidyHzShifts(out);
   return out;
 }
 

@@ -3,6 +3,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <memory>
 
@@ -28,6 +29,13 @@ bool IsJohabLead(unsigned char b) {
 
 bool IsJohabTrail(unsigned char b) { return (b >= 0x31 && b <= 0x7E) || (b >= 0x81 && b <= 0xFE); }
 
+// glibc reads 5C as the won sign, and no other code as that; Windows keeps 5C a backslash. The
+// walk below patches 5C as a code of its own; this catches the 5C that follows an invalid lead
+// byte.
+void BackslashForWon(Text& text, std::size_t from) {
+  std::replace(text.begin() + from, text.end(), u'\u20A9', u'\\');
+}
+
 // Appends iconv's UTF-16LE output to text.
 void AppendUtf16Le(Text& text, const char* bytes, std::size_t size) {
   for (std::size_t i = 0; i + 1 < size; i += 2) {
@@ -47,7 +55,9 @@ bool DecodeRun(const CodePageProfile& profile, iconv_t cd, BytesView bytes, Text
     std::size_t target_left = buffer.size();
     const std::size_t result = iconv(cd, &in, &in_left, &target, &target_left);
     const int error = errno;
+    const std::size_t from = out.size();
     AppendUtf16Le(out, buffer.data(), target - buffer.data());
+    BackslashForWon(out, from);
     if (result != static_cast<std::size_t>(-1)) break;
     if (error == E2BIG) continue;
     if (error != EILSEQ && error != EINVAL) return false;
