@@ -70,47 +70,44 @@ Bytes CodeBytes(std::uint16_t code) {
   return Bytes{static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
 }
 
-std::unique_ptr<CodePageProfile> BuildProfile(const CodePageSpec& spec) {
-  auto profile = std::make_unique<CodePageProfile>();
-  profile->spec = &spec;
-  std::map<char16_t, Bytes> special;  // later entries win: rotation, controls, then patches
-  Converter converter;
-  if (spec.engine == CodePageEngine::kJohab) {
-    const iconv_t probe = iconv_open("UTF-16LE", spec.converter);
-    if (probe == reinterpret_cast<iconv_t>(-1)) return nullptr;
-    iconv_close(probe);
-  } else {
-    converter = OpenConverter(spec.converter);
-    if (!converter) return nullptr;
-    UErrorCode err = U_ZERO_ERROR;
-    ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &err);
-    std::array<char32_t, 256>& bytes = profile->bytes;
-    for (int b = 0; b < 256; ++b) bytes[b] = DecodeAlone(converter.get(), Bytes(1, char(b)));
-    if (spec.rotated_controls) {
-      for (const char c : {'\x1A', '\x1C', '\x7F'}) {
-        bytes[static_cast<unsigned char>(c)] = static_cast<unsigned char>(c);
-        special[static_cast<unsigned char>(c)] = Bytes(1, c);
-      }
-    }
-    for (int b = 0; b < 256; ++b) {
-      if (bytes[b] == u'?') profile->question = Bytes(1, static_cast<char>(b));
-    }
-    if (spec.engine != CodePageEngine::kStateful) {
-      for (const char16_t c : FallbacksOntoControls(converter.get(), bytes)) special[c] = Bytes();
+// What each character that is not left to the converter becomes (empty: "?").
+using Specials = std::map<char16_t, Bytes>;
+
+// The facts of an ICU converter: what each byte alone decodes to, where "?" is, the controls
+// to put back, the fallbacks to refuse.
+void ReadConverter(UConverter* converter, CodePageProfile& profile, Specials& special) {
+  UErrorCode err = U_ZERO_ERROR;
+  ucnv_setToUCallBack(converter, UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &err);
+  std::array<char32_t, 256>& bytes = profile.bytes;
+  for (int b = 0; b < 256; ++b) bytes[b] = DecodeAlone(converter, Bytes(1, static_cast<char>(b)));
+  if (profile.spec->rotated_controls) {
+    for (const char c : {'\x1A', '\x1C', '\x7F'}) {
+      bytes[static_cast<unsigned char>(c)] = static_cast<unsigned char>(c);
+      special[static_cast<unsigned char>(c)] = Bytes(1, c);
     }
   }
-  for (const CodePagePatch& patch : PatchesOf(spec.code_page)) {
+  for (int b = 0; b < 256; ++b) {
+    if (bytes[b] == u'?') profile.question = Bytes(1, static_cast<char>(b));
+  }
+  if (profile.spec->engine != CodePageEngine::kStateful) {
+    for (const char16_t c : FallbacksOntoControls(converter, bytes)) special[c] = Bytes();
+  }
+}
+
+// Windows' own mappings where they differ from the converter's; these win over the rest.
+void AddPatches(UConverter* converter, CodePageProfile& profile, Specials& special) {
+  for (const CodePagePatch& patch : PatchesOf(profile.spec->code_page)) {
     for (std::uint16_t k = 0; k < patch.count; ++k) {
-      const std::uint16_t code = static_cast<std::uint16_t>(patch.code + k);
-      const char16_t c = static_cast<char16_t>(patch.character + k);
+      const auto code = static_cast<std::uint16_t>(patch.code + k);
+      const auto c = static_cast<char16_t>(patch.character + k);
       if (patch.way == PatchWay::kBoth || patch.way == PatchWay::kDecode) {
-        if (spec.engine == CodePageEngine::kSingleByte) {
-          profile->bytes[code & 0xFF] = c;
+        if (profile.spec->engine == CodePageEngine::kSingleByte) {
+          profile.bytes[code & 0xFF] = c;
         } else {
           const char32_t converter_char =
-              converter ? DecodeAlone(converter.get(), CodeBytes(code)) : kNoCharacter;
-          profile->decode_patches.push_back({code, c, converter_char});
-          profile->patches_converter_characters |= converter_char != kNoCharacter;
+              converter ? DecodeAlone(converter, CodeBytes(code)) : kNoCharacter;
+          profile.decode_patches.push_back({code, c, converter_char});
+          profile.patches_converter_characters |= converter_char != kNoCharacter;
         }
       }
       if (patch.way == PatchWay::kBoth || patch.way == PatchWay::kEncode) {
@@ -120,8 +117,26 @@ std::unique_ptr<CodePageProfile> BuildProfile(const CodePageSpec& spec) {
       }
     }
   }
-  std::sort(profile->decode_patches.begin(), profile->decode_patches.end(),
+  std::sort(profile.decode_patches.begin(), profile.decode_patches.end(),
             [](const auto& a, const auto& b) { return a.code < b.code; });
+}
+
+// nullptr when the converter is missing from this system.
+std::unique_ptr<CodePageProfile> BuildProfile(const CodePageSpec& spec) {
+  auto profile = std::make_unique<CodePageProfile>();
+  profile->spec = &spec;
+  Specials special;
+  Converter converter;
+  if (spec.engine == CodePageEngine::kJohab) {
+    const iconv_t probe = iconv_open("UTF-16LE", spec.converter);
+    if (probe == reinterpret_cast<iconv_t>(-1)) return nullptr;
+    iconv_close(probe);
+  } else {
+    converter = OpenConverter(spec.converter);
+    if (!converter) return nullptr;
+    ReadConverter(converter.get(), *profile, special);
+  }
+  AddPatches(converter.get(), *profile, special);
   for (auto& [c, bytes] : special) {
     profile->special.set(c);
     profile->special_bytes.emplace_back(c, std::move(bytes));

@@ -46,7 +46,7 @@ void ToTwoByteJisX0212(Bytes& bytes, std::size_t from, ConversionCounts* counts)
       i += 3;
       continue;
     }
-    const std::size_t length = b < 0x80 ? 1 : 2;
+    const std::size_t length = (b >= 0xA1 && b <= 0xFE) || b == 0x8E ? 2 : 1;
     for (std::size_t k = 0; k < length && i < bytes.size(); ++k) bytes[out++] = bytes[i++];
   }
   bytes.resize(out);
