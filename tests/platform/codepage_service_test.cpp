@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <random>
+#include <span>
 #include <thread>
 
 #include "codepage/selector_tables.h"
@@ -70,6 +71,15 @@ struct DecodeCase {
   const char* what;
 };
 
+void ExpectDecodes(std::span<const DecodeCase> cases) {
+  for (const DecodeCase& c : cases) {
+    ConversionCounts counts;
+    EXPECT_EQ(DecodeCodePage(Hex(c.bytes), c.code_page, &counts), c.text) << c.what;
+    EXPECT_EQ(counts.invalid, c.invalid) << c.what;
+    EXPECT_EQ(counts.substituted, 0u) << c.what;
+  }
+}
+
 TEST(CodePageService, DecodesLikeWindows) {
   const DecodeCase cases[] = {
       {936, "D6 D0 CE C4", u"中文", 0, "GBK"},
@@ -103,12 +113,7 @@ TEST(CodePageService, DecodesLikeWindows) {
       {50221, "1B 24 42 30 21 1B 28 42", u"亜", 0, "ISO-2022-JP"},
       {50225, "0E 30 21 0F", u"가", 0, "ISO-2022-KR without its header"},
   };
-  for (const DecodeCase& c : cases) {
-    ConversionCounts counts;
-    EXPECT_EQ(DecodeCodePage(Hex(c.bytes), c.code_page, &counts), c.text) << c.what;
-    EXPECT_EQ(counts.invalid, c.invalid) << c.what;
-    EXPECT_EQ(counts.substituted, 0u) << c.what;
-  }
+  ExpectDecodes(cases);
 }
 
 // One U+FFFD for each invalid sequence, and no byte that can start a character lost.
@@ -137,11 +142,7 @@ TEST(CodePageService, InvalidSequencesKeepEveryByteThatCanStartACharacter) {
       {65000, "61 2B 62", u"a\uFFFD", 1, "UTF-7: a run with leftover bits"},
       {52936, "7E 78", u"\uFFFDx", 1, "HZ: an unknown escape keeps its letter"},
   };
-  for (const DecodeCase& c : cases) {
-    ConversionCounts counts;
-    EXPECT_EQ(DecodeCodePage(Hex(c.bytes), c.code_page, &counts), c.text) << c.what;
-    EXPECT_EQ(counts.invalid, c.invalid) << c.what;
-  }
+  ExpectDecodes(cases);
 }
 
 // Every lead byte with every second byte: a code, or the first byte's own decoding followed by
@@ -214,6 +215,16 @@ struct EncodeCase {
   const char* what;
 };
 
+void ExpectEncodes(std::span<const EncodeCase> cases) {
+  for (const EncodeCase& c : cases) {
+    ConversionCounts counts;
+    EXPECT_EQ(ToHex(EncodeCodePage(c.text, c.code_page, &counts).value_or("none")), c.bytes)
+        << c.what;
+    EXPECT_EQ(counts.substituted, c.substituted) << c.what;
+    EXPECT_EQ(counts.invalid, 0u) << c.what;
+  }
+}
+
 TEST(CodePageService, EncodesLikeWindows) {
   const EncodeCase cases[] = {
       {936, u"中文", "D6 D0 CE C4", 0, "GBK"},
@@ -246,14 +257,7 @@ TEST(CodePageService, EncodesLikeWindows) {
       {65001, u"中\U0001F600", "E4 B8 AD F0 9F 98 80", 0, "UTF-8 pairs surrogates"},
       {54936, u"\U0001F600", "94 39 FC 36", 0, "GB18030 four bytes"},
   };
-  for (const EncodeCase& c : cases) {
-    ConversionCounts counts;
-    const std::optional<Bytes> bytes = EncodeCodePage(c.text, c.code_page, &counts);
-    ASSERT_TRUE(bytes) << c.what;
-    EXPECT_EQ(ToHex(*bytes), c.bytes) << c.what;
-    EXPECT_EQ(counts.substituted, c.substituted) << c.what;
-    EXPECT_EQ(counts.invalid, 0u) << c.what;
-  }
+  ExpectEncodes(cases);
 }
 
 // An unmappable character outside the BMP becomes one "?" per UTF-16 unit, as Windows writes
@@ -275,12 +279,7 @@ TEST(CodePageService, SupplementaryAndLoneSurrogates) {
        "EF BF BD 61", 1, "UTF-8 writes U+FFFD"},
       {65000, u"\xD800", "2B 32 41 41 2D", 0, "UTF-7 carries the unit"},
   };
-  for (const EncodeCase& c : cases) {
-    ConversionCounts counts;
-    EXPECT_EQ(ToHex(EncodeCodePage(c.text, c.code_page, &counts).value_or("none")), c.bytes)
-        << c.what;
-    EXPECT_EQ(counts.substituted, c.substituted) << c.what;
-  }
+  ExpectEncodes(cases);
   EXPECT_EQ(DecodeCodePage(Hex("2B 32 41 41 2D"), 65000), Text(u"\xD800"));
 }
 
