@@ -157,7 +157,7 @@ bool Sampled() {
 // table with the accepted differences in place.
 void CheckPage(int code_page, const WinrefTable& table, const PageResult& result) {
   std::vector<const AcceptedDifference*> accepted;
-  for (const AcceptedDifference& a : kAcceptedDifferences) {
+  for (const AcceptedDifference& a : kDifferences) {
     if (a.code_page == code_page) accepted.push_back(&a);
   }
   std::map<const AcceptedDifference*, std::size_t> counts;
