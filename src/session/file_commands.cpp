@@ -13,7 +13,7 @@ namespace {
 constexpr TextView kFileMissing = u"打开 失败~ 文件不存在";
 constexpr TextView kReopenQuestion = u"文件已经打开，是否重新打开作原始？";
 constexpr TextView kFileTooLarge = u"打开 拒绝~ 文件过大";
-constexpr TextView kTextTooLong = u"打开 失败~ 文本过长";
+constexpr TextView kOpenedTextTooLong = u"打开 失败~ 文本过长";
 constexpr TextView kOverwriteQuestion = u"文件已经存在。是否改写文件？";
 constexpr TextView kPropertiesTitle = u"当前文件属性";
 constexpr TextView kPropertiesFailed = u"属性读取 失败~ ";
@@ -71,7 +71,7 @@ void OpenAsOriginal(Session& session, FileSystem& files) {
   std::optional<TextFile> file = ReadTextFile(path, choice->pattern, files, ui);
   if (!file) return;
   if (file->text.size() > static_cast<std::size_t>(TextBox::kMaxLength)) {
-    ui.ShowMessage(PathMessage(path, kTextTooLong));
+    ui.ShowMessage(PathMessage(path, kOpenedTextTooLong));
     return;
   }
   session.SetText(std::move(file->text));
