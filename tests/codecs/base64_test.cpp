@@ -78,7 +78,7 @@ TEST(DecodeBase64Text, ByInterpretation) {
   EXPECT_EQ(DecodeBase64Text(u"pKSk5Q==", kBig5, kBase64Standard), u"中文");
   EXPECT_EQ(DecodeBase64Text(u"5Lit5paH", kUtf8, kBase64Standard), u"中文");
   EXPECT_EQ(DecodeBase64Text(u"YQBi", kGb, kBase64Standard), u"a b");  // a zero byte
-  for (const std::int32_t selector : {0, -2, -3, 1}) {
+  for (const std::int32_t selector : {-2, -3, 99999}) {
     EXPECT_EQ(DecodeBase64Text(u"QVNDSUkg", selector, kBase64Standard), u"") << selector;
   }
   EXPECT_EQ(DecodeBase64Text(u"QVND\tSUkg", kGb, kBase64Standard), u"");
