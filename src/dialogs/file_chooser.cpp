@@ -242,7 +242,8 @@ void FileChooser::showEvent(QShowEvent* event) {
 
 std::optional<FileChoice> FileChooser::Choose(bool open, TextView path, std::int16_t code) {
   if (!Activate(open, path, code)) return std::nullopt;
-  exec();
+  // Only the accept button leaves a path: the save mode's starting path is no choice.
+  if (exec() != Accepted) s_way_.clear();
   return Result();
 }
 

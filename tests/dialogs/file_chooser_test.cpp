@@ -471,6 +471,10 @@ TEST(QtUiFileChooser, KeptBetweenShowsAndLoadedAgainAfterClosing) {
   EXPECT_FALSE(ui.ChooseFile(true, {}, 0));
   ASSERT_EQ(shown.size(), 3u);
   EXPECT_TRUE(shown[2]);
+
+  // Hidden by anything but its buttons, the save mode's starting path is not a choice.
+  QTimer::singleShot(0, [] { QApplication::activeModalWidget()->hide(); });
+  EXPECT_FALSE(ui.ChooseFile(false, u"/tmp/current.txt", 9));
 }
 
 }  // namespace
