@@ -1,17 +1,18 @@
 #include "cli/cli.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <iterator>
 #include <optional>
 
-#include "codepage/selector_tables.h"
+#include "codepage/text_files.h"
 #include "diagnosis/diagnose.h"
+#include "platform/file_system.h"
 #include "platform/wtf8.h"
 #include "session/catalogue.h"
+#include "session/text_file_io.h"
 
 namespace qor {
 namespace {
@@ -35,9 +36,19 @@ Commands:
                        more plausible than the text as it is), chain, explanation, first line
 
 Options (anywhere; "--" ends them, for a label that starts with "-"):
-  -i FILE              read the text from FILE instead of standard input
-  -o FILE              write the result to FILE instead of standard output
+  -i FILE              read the text from FILE instead of standard input, in the encoding its
+                       byte-order mark or UTF-16 line breaks show, else UTF-8 if it is valid
+                       UTF-8, else GBK
+  --encoding CODE      read FILE in this encoding instead
+  -o FILE              write the result to FILE instead of standard output; an existing FILE
+                       stays as FILE.bak until the new one is complete
+  --out-encoding CODE  write FILE in this encoding (default 9, UTF-8 without BOM)
+  --force              overwrite a read-only or hidden FILE
   -h, --help           show this help
+
+Encodings are numbers or names (letter case does not matter): 0 automatic (reading only),
+1 GBK, 2 Eng (Windows-1252), 3 Latin-1, 4 Unicode, 5 "Unicode BE", 6 UTF-8 (each of the three
+with a byte-order mark), 7 "Unicode (No BOM)", 8 "Unicode BE (No BOM)", 9 "UTF-8 (No BOM)".
 
 Labels are matched exactly (case-sensitive). Patterns such as "LCID: (A)--(B)" take decimal
 numbers with an optional minus sign.
@@ -51,9 +62,51 @@ struct Options {
   std::vector<std::string> operands;
   std::optional<std::string> input;
   std::optional<std::string> output;
+  std::int16_t input_code = kEncodingAutomatic;
+  std::int16_t output_code = kEncodingUtf8NoBom;
+  bool force = false;
   bool help = false;
   std::optional<std::size_t> top;  // fix: a listing of this many candidates
   bool explain = false;            // fix: the chain and explanation on stderr
+};
+
+// An encoding code from its number or its name.
+std::optional<std::int16_t> ParseEncodingCode(const std::string& arg) {
+  if (arg.size() == 1 && arg[0] >= '0' && arg[0] <= '9') return arg[0] - '0';
+  const auto lower = [](std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+  };
+  for (std::int16_t code = kEncodingGbk; code <= kEncodingUtf8NoBom; ++code) {
+    if (lower(EncodeWtf8(EncodingName(code))) == lower(arg)) return code;
+  }
+  return std::nullopt;
+}
+
+// Messages of the file reader and writer on standard error; the overwrite question is answered
+// by --force.
+class CommandLineUi : public Ui {
+ public:
+  CommandLineUi(std::ostream& err, bool force) : err_(err), force_(force) {}
+  void ShowMessage(TextView text, TextView = {}) override {
+    err_ << "qor-cli: " << Flat(text) << '\n';
+  }
+  bool AskYesNo(TextView text, bool = false) override {
+    err_ << "qor-cli: " << Flat(text)
+         << (force_ ? " yes (--force)\n" : " no (--force overwrites)\n");
+    return force_;
+  }
+
+ private:
+  static std::string Flat(TextView text) {
+    std::string out = EncodeWtf8(text);
+    for (std::size_t at; (at = out.find("\r\n\r\n")) != std::string::npos;)
+      out.replace(at, 4, ": ");
+    return out;
+  }
+  std::ostream& err_;
+  bool force_;
 };
 
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error) {
@@ -67,23 +120,33 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
       options_ended = true;
     } else if (arg == "-h" || arg == "--help") {
       options.help = true;
+    } else if (arg == "--force") {
+      options.force = true;
     } else if (arg == "--explain") {
       options.explain = true;
     } else if (arg == "--top") {
-      const std::optional<std::int32_t> n =
-          i + 1 < args.size() ? ParseInt32(Utf8ToText(args[i + 1])) : std::nullopt;
-      if (!n || *n < 1 || args[i + 1].find_first_not_of("0123456789") != std::string::npos) {
+      const std::string number = i + 1 < args.size() ? args[++i] : "";
+      if (number.empty() || number.size() > 6 ||
+          number.find_first_not_of("0123456789") != std::string::npos || std::stoi(number) < 1) {
         error = "option --top needs a number of 1 or more";
         return std::nullopt;
       }
-      options.top = static_cast<std::size_t>(*n);
-      ++i;
+      options.top = static_cast<std::size_t>(std::stoi(number));
     } else if (arg == "-i" || arg == "-o") {
       if (i + 1 >= args.size()) {
         error = "option " + arg + " needs a file name";
         return std::nullopt;
       }
       (arg == "-i" ? options.input : options.output) = args[++i];
+    } else if (arg == "--encoding" || arg == "--out-encoding") {
+      const std::optional<std::int16_t> code =
+          i + 1 < args.size() ? ParseEncodingCode(args[++i]) : std::nullopt;
+      if (!code || (arg == "--out-encoding" && *code == kEncodingAutomatic)) {
+        error = "option " + arg + " needs an encoding: 1 to 9 or its name" +
+                (arg == "--encoding" ? ", or 0" : "");
+        return std::nullopt;
+      }
+      (arg == "--encoding" ? options.input_code : options.output_code) = *code;
     } else {
       error = "unknown option " + arg;
       return std::nullopt;
@@ -117,42 +180,21 @@ std::vector<Text> ClosestLabels(TextView label) {
   return known;
 }
 
-std::optional<Bytes> ReadAll(const std::optional<std::string>& path, std::istream& in) {
-  if (!path) return Bytes(std::istreambuf_iterator<char>(in), {});
-  std::ifstream file(*path, std::ios::binary);
-  if (!file) return std::nullopt;
-  Bytes bytes(std::istreambuf_iterator<char>(file), {});
-  if (file.bad()) return std::nullopt;
-  return bytes;
-}
-
-// Writes through a temporary file in the same folder, so a failure leaves nothing half-written.
-bool WriteAll(const std::string& path, const Bytes& bytes) {
-  const std::string temporary = path + ".qor-tmp";
-  {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    if (!file.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) || !file.flush()) {
-      std::remove(temporary.c_str());
-      return false;
-    }
-  }
-  std::error_code ec;
-  std::filesystem::rename(temporary, path, ec);
-  if (ec) std::remove(temporary.c_str());
-  return !ec;
-}
-
-// The input text; nullopt with the exit status set when it cannot be read or is not UTF-8.
+// The text of -i FILE in its encoding, or of standard input as UTF-8; nullopt with the exit
+// status when it cannot be had.
 std::optional<Text> ReadInput(const Options& options, std::istream& in, std::ostream& err,
                               int& status) {
-  const std::optional<Bytes> bytes = ReadAll(options.input, in);
-  if (!bytes) {
-    err << "qor-cli: cannot read " << *options.input << '\n';
+  if (options.input) {
+    CommandLineUi ui(err, options.force);
+    std::optional<TextFile> file =
+        ReadTextFile(Utf8ToText(*options.input), options.input_code, DiskFileSystem(), ui);
     status = kExitFile;
-    return std::nullopt;
+    if (!file) return std::nullopt;
+    return std::move(file->text);
   }
+  const Bytes bytes(std::istreambuf_iterator<char>(in), {});
   std::size_t offset = 0;
-  std::optional<Text> text = DecodeWtf8(*bytes, &offset);
+  std::optional<Text> text = DecodeWtf8(bytes, &offset);
   if (!text) {
     err << "qor-cli: the input is not valid UTF-8 (byte offset " << offset << ")\n";
     status = kExitUsage;
@@ -160,25 +202,26 @@ std::optional<Text> ReadInput(const Options& options, std::istream& in, std::ost
   return text;
 }
 
-int WriteOutput(const Options& options, TextView text, std::ostream& out, std::ostream& err) {
-  const Bytes encoded = EncodeWtf8(text);
-  if (options.output) {
-    if (!WriteAll(*options.output, encoded)) {
-      err << "qor-cli: cannot write " << *options.output << '\n';
-      return kExitFile;
-    }
-  } else {
-    out.write(encoded.data(), static_cast<std::streamsize>(encoded.size()));
-    out.flush();
-  }
-  return kExitOk;
-}
-
 int List(std::ostream& out) {
   for (const Family& family : Catalogue::Get().families()) {
     out << EncodeWtf8(family.grammar) << '\t'
         << EncodeWtf8(family.item ? family.item->caption : family.note) << '\n';
   }
+  return kExitOk;
+}
+
+// Writes the result to -o FILE or standard output.
+int WriteOutput(const Options& options, TextView text, std::ostream& out, std::ostream& err) {
+  if (options.output) {
+    CommandLineUi ui(err, options.force);
+    const bool written =
+        WriteTextFile(text, Utf8ToText(*options.output), options.output_code, DiskFileSystem(), ui)
+            .has_value();
+    return written ? kExitOk : kExitFile;
+  }
+  const Bytes encoded = EncodeWtf8(text);
+  out.write(encoded.data(), static_cast<std::streamsize>(encoded.size()));
+  out.flush();
   return kExitOk;
 }
 

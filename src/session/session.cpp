@@ -5,7 +5,6 @@ namespace {
 
 constexpr TextView kResultTooLong = u" 失败~ 结果文本过长";
 constexpr TextView kSelectionTooLong = u" 拒绝~ 选取文本过长";
-constexpr TextView kTextTooLong = u" 拒绝~ 文本过长";
 constexpr TextView kDiscardQuestion = u"当前文本未保存，是否清空？";
 
 Text Concat(TextView a, TextView b) {

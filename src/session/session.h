@@ -39,6 +39,8 @@ inline constexpr TextView kProductName = u"QOR";
 inline constexpr TextView kTitleTail = u"  ~QOR";
 inline constexpr TextView kUnchanged = u"未改动";
 inline constexpr TextView kSameText = u"新旧文本相同";
+// After a label: a command refused because the text is already at the maximum length.
+inline constexpr TextView kTextTooLong = u" 拒绝~ 文本过长";
 
 class Session {
  public:

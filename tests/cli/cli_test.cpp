@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/wtf8.h"
+#include "support/file_test_support.h"
 #include "support/test_support.h"
 
 namespace qor {
@@ -90,11 +92,93 @@ TEST(Cli, OptionsStandAnywhereAndDoubleDashEndsThem) {
   std::filesystem::remove_all(dir);
 }
 
+// UTF-16LE there and back: the text as it is.
+const std::string kSame = "LCID: (-2)--(-2)";
+
+TEST(Cli, ReadsFilesInTheirEncoding) {
+  TempFolder folder;
+  const std::string gbk = EncodeWtf8(folder / u"gbk.txt");
+  folder.Write(u"gbk.txt", Hex("D6 D0 CE C4"));
+  folder.Write(u"le.txt", Hex("FF FE 2D 4E 87 65"));
+  const struct {
+    std::vector<std::string> options;
+    const char* name;
+    const char* out;
+  } cases[] = {
+      {{}, "gbk.txt", "中文"},                     // no sign: GBK
+      {{"--encoding", "3"}, "gbk.txt", "ÖÐÎÄ"},    // Latin-1 as asked
+      {{"--encoding", "eng"}, "gbk.txt", "ÖÐÎÄ"},  // names in any letter case
+      {{}, "le.txt", "中文"},                      // the mark shows UTF-16LE
+      // Big-endian without a mark: the swapped units, the mark among them.
+      {{"--encoding", "UNICODE BE (no bom)"}, "le.txt", "\xEF\xBF\xBE\xE2\xB5\x8E\xE8\x9D\xA5"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args = {"apply", kSame, "-i", EncodeWtf8(folder / T(c.name))};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    const CliRun run = Cli(args);
+    EXPECT_EQ(run.out, c.out) << c.name << " " << run.err;
+  }
+  // No file to read, and no such encoding.
+  CliRun run = Cli({"apply", kSame, "-i", EncodeWtf8(folder / u"missing.txt")});
+  EXPECT_EQ(run.status, kExitFile);
+  EXPECT_NE(run.err.find("打开 失败~ "), std::string::npos) << run.err;
+  EXPECT_EQ(Cli({"apply", kSame, "-i", gbk, "--encoding", "10"}).status, kExitUsage);
+  EXPECT_EQ(Cli({"apply", kSame, "-i", gbk, "--encoding", "UTF-16"}).status, kExitUsage);
+  EXPECT_EQ(Cli({"apply", kSame, "-i", gbk, "--out-encoding", "0"}).status, kExitUsage);
+}
+
+TEST(Cli, WritesFilesInTheChosenEncoding) {
+  TempFolder folder;
+  const std::string out = EncodeWtf8(folder / u"out.txt");
+  EXPECT_EQ(Cli({"apply", kSame, "-o", out}, "中").status, kExitOk);
+  EXPECT_EQ(ToHex(*folder.Read(u"out.txt")), "E4 B8 AD");  // UTF-8 without a mark
+  EXPECT_EQ(Cli({"apply", kSame, "-o", out, "--out-encoding", "gbk"}, "中").status, kExitOk);
+  EXPECT_EQ(ToHex(*folder.Read(u"out.txt")), "D6 D0");
+  EXPECT_EQ(folder.Names(), std::vector<Text>{u"out.txt"});
+
+  // A read-only file is overwritten only with --force.
+  folder.Chmod(u"out.txt", 0444);
+  CliRun run = Cli({"apply", kSame, "-o", out, "--out-encoding", "6"}, "A");
+  EXPECT_EQ(run.status, kExitFile);
+  EXPECT_NE(run.err.find("--force"), std::string::npos) << run.err;
+  EXPECT_EQ(ToHex(*folder.Read(u"out.txt")), "D6 D0");
+  run = Cli({"apply", kSame, "--force", "-o", out, "--out-encoding", "6"}, "A");
+  EXPECT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_EQ(ToHex(*folder.Read(u"out.txt")), "EF BB BF 41");
+  EXPECT_EQ(folder.Mode(u"out.txt"), 0444u);
+}
+
+TEST(Cli, AppliesTheEscapeDecoders) {
+  const std::pair<std::string, std::string> cases[][2] = {
+      {{"URL--UTF8", "%E4%B8%AD"}, {"", "中"}},
+      {{"URL--GB", "work%2Easp%3Fs%3D%B5%E7%C4%D4"}, {"", "work.asp?s=电脑"}},
+      {{"QP--UTF8", "=E4=B8=\n=AD\n"}, {"", "中\n"}},
+      {{"HTM--U", "&lt;p&gt;&#x53EF;&amp;lt;"}, {"", "<p>可<"}},
+      {{"NumU(2)--U", "%u53EF%28"}, {"", "可("}},
+      {{"Base64--Big5", "pKSk5Q=="}, {"", "中文"}},
+      {{"UTF7--U", "+UxdOrA-"}, {"", "北京"}},
+      {{"HZ--GB", "~{V;~}\n"}, {"", "只\n"}},
+  };
+  for (const auto& c : cases) {
+    const CliRun run = Cli({"apply", c[0].first}, c[0].second);
+    EXPECT_EQ(run.status, kExitOk) << c[0].first << run.err;
+    EXPECT_EQ(run.out, c[1].second) << c[0].first;
+  }
+  // Two decoders in a row: Base64 of a URL-encoded text.
+  EXPECT_EQ(Cli({"apply", "Base64--UTF8", "URL--UTF8"}, "JUU0JUI4JUFE").out, "中");
+  // Text that is no Base64 at all gives no result.
+  const CliRun run = Cli({"apply", "Base64--GB"}, "not base64!");
+  EXPECT_EQ(run.status, kExitNoResult);
+  EXPECT_NE(run.err.find("未改动"), std::string::npos);
+}
+
 TEST(Cli, ListShowsLabelsAndCaptions) {
   const CliRun run = Cli({"list"});
   EXPECT_EQ(run.status, kExitOk);
   EXPECT_NE(run.out.find("GB--Big5\tGB--Big5 ：英文通顺"), std::string::npos);
   EXPECT_NE(run.out.find("LCID: (A)--(B)\t"), std::string::npos);
+  EXPECT_NE(run.out.find("HZ--GB\tHZ--GB ：如 ~{V;V'3V~}ASCII~{Bk5DO5M3~} 英文通顺"),
+            std::string::npos);
 }
 
 // The labels of the chain that fix --explain prints as "qor-cli apply -- 'A' 'B'".
@@ -123,11 +207,11 @@ std::vector<std::string> PrintedChain(const std::string& err) {
 
 TEST(CliFix, PrintsTheRepairThatApplyReproduces) {
   const std::string garbled[] = {
-      "涔辩爜",                               // UTF-8 read as GBK
-      "ÎÞ·¨´ò¿ª»º³åÎÄ¼þ %s",                  // GBK read as Western
-      "é”›æ°­æ£¤å¨‰æ›žåž±å¯¤çƒ˜æšŽé’æ¥„ã€ƒ",  // and two layers
+      "涔辩爜",                                                // UTF-8 read as GBK
+      "ÎÞ·¨´ò¿ª»º³åÎÄ¼þ %s",                                   // GBK read as Western
+      "é\u008FƒçŠ³ç¡¶æµœÑ…æ•“é\u008F†å‚›æ¤‚å¦—ï½\u008Fç´°%s",  // and two layers
   };
-  const std::string repaired[] = {"乱码", "无法打开缓冲文件 %s", "：无法创建散列表"};
+  const std::string repaired[] = {"乱码", "无法打开缓冲文件 %s", "无法产生暂时档：%s"};
   for (std::size_t k = 0; k < std::size(garbled); ++k) {
     const CliRun fix = Cli({"fix", "--explain"}, garbled[k]);
     EXPECT_EQ(fix.status, kExitOk) << fix.err;

@@ -67,8 +67,8 @@ void ScriptedUi::ShowMessage(TextView text, TextView title) {
   shown.push_back({Text(text), Text(title), false});
 }
 
-bool ScriptedUi::AskYesNo(TextView text, bool) {
-  shown.push_back({Text(text), Text(), true});
+bool ScriptedUi::AskYesNo(TextView text, bool default_no) {
+  shown.push_back({Text(text), Text(), true, default_no});
   if (answers.empty()) return false;
   const bool answer = answers.front();
   answers.pop_front();
@@ -85,7 +85,8 @@ std::optional<Text> ScriptedUi::AskLine(TextView prompt, TextView title, TextVie
   return Next(inputs);
 }
 
-std::optional<FileChoice> ScriptedUi::ChooseFile(bool, TextView, std::int16_t) {
+std::optional<FileChoice> ScriptedUi::ChooseFile(bool open, TextView path, std::int16_t pattern) {
+  file_requests.push_back({open, Text(path), pattern});
   return Next(files);
 }
 

@@ -28,6 +28,13 @@ class ScriptedUi : public Ui {
     Text text;
     Text title;
     bool question = false;
+    bool default_no = false;
+  };
+  // What the file chooser was asked for.
+  struct FileRequest {
+    bool open = true;
+    Text path;
+    std::int16_t pattern = 0;
   };
 
   void ShowMessage(TextView text, TextView title = {}) override;
@@ -53,6 +60,7 @@ class ScriptedUi : public Ui {
   std::deque<bool> answers;
   std::deque<std::optional<Text>> inputs;  // AskInput and AskLine
   std::deque<std::optional<FileChoice>> files;
+  std::vector<FileRequest> file_requests;
   std::deque<std::optional<PairChoice>> code_page_pairs;
   std::deque<std::optional<PairChoice>> lcid_pairs;
   std::deque<std::optional<TransformChoice>> transforms;

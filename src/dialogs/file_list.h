@@ -1,0 +1,45 @@
+#pragma once
+// The file chooser's file list: the names of the files in one folder that match a pattern.
+
+#include <QListWidget>
+#include <QString>
+
+namespace qor {
+
+class FileList : public QListWidget {
+  Q_OBJECT
+
+ public:
+  explicit FileList(QWidget* parent = nullptr);
+
+  // The folder shown, absolute, with a trailing "/".
+  const QString& folder() const { return folder_; }
+  // Shows another folder: absolute, relative to the one shown, or starting with "~". Fails,
+  // keeping the folder, when it does not exist or cannot be read; `error` then says why.
+  bool SetFolder(const QString& path, QString* error = nullptr);
+  // "*.txt" or "*.*"; letter case does not matter.
+  void SetPattern(const QString& pattern);
+  // Reads the folder again; fails when it can no longer be read.
+  bool Refresh(QString* error = nullptr);
+  // The selected file's name; empty when none is selected.
+  QString SelectedName() const;
+  // Selects the entry of exactly this name; false when there is none.
+  bool SelectName(const QString& name);
+
+ signals:
+  // The folder changed (not emitted when the same folder is set again).
+  void FolderChanged();
+  // Enter in the list.
+  void EnterPressed();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  bool Fill(const QString& folder, QString* error);
+
+  QString folder_;
+  QString pattern_ = QStringLiteral("*.txt");
+};
+
+}  // namespace qor

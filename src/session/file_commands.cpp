@@ -1,0 +1,134 @@
+#include "session/file_commands.h"
+
+#include <cerrno>
+
+#include "codepage/text_files.h"
+#include "platform/user_locale.h"
+#include "session/caption.h"
+#include "session/text_file_io.h"
+
+namespace qor {
+namespace {
+
+constexpr TextView kFileMissing = u"打开 失败~ 文件不存在";
+constexpr TextView kReopenQuestion = u"文件已经打开，是否重新打开作原始？";
+constexpr TextView kFileTooLarge = u"打开 拒绝~ 文件过大";
+constexpr TextView kOpenedTextTooLong = u"打开 失败~ 文本过长";
+constexpr TextView kOverwriteQuestion = u"文件已经存在。是否改写文件？";
+constexpr TextView kPropertiesTitle = u"当前文件属性";
+constexpr TextView kPropertiesFailed = u"属性读取 失败~ ";
+
+Text Label(TextView caption) { return CaptionHead(caption, kAccessKeyDelimiter); }
+
+// The regular file at the path, with its name as stored; nullopt when there is none.
+std::optional<FileStatus> LookUpFile(FileSystem& files, TextView path) {
+  Text error;
+  std::optional<FileStatus> status = files.Look(path, error);
+  if (!status || status->kind != EntryKind::kFile) return std::nullopt;
+  return status;
+}
+
+Text LastComponent(TextView path) {
+  const std::size_t slash = path.rfind(u'/');
+  return Text(slash == TextView::npos ? path : path.substr(slash + 1));
+}
+
+}  // namespace
+
+FileMenuState FileMenuOpening(const Session& session) {
+  return {session.IsSaved(), !session.file().empty()};
+}
+
+void ClearAsOriginal(Session& session) {
+  if (!session.MayDiscardText()) return;
+  session.SetText(Text());
+  session.SetFile(Text(), kEncodingAutomatic);
+  session.set_n_saved(-1);
+  session.ResetHistory(Label(kClearCaption));
+  session.SetTitlePrefix(session.say());
+}
+
+void OpenAsOriginal(Session& session, FileSystem& files) {
+  if (!session.MayDiscardText()) return;
+  Ui& ui = session.ui();
+  const std::optional<FileChoice> choice = ui.ChooseFile(true, Text(), kEncodingAutomatic);
+  if (!choice || choice->path.empty()) return;
+  const Text& path = choice->path;
+  const std::optional<FileStatus> status = LookUpFile(files, path);
+  if (!status) {
+    ui.ShowMessage(PathMessage(path, kFileMissing));
+    return;
+  }
+  // Paths are compared exactly: names differing in letter case are different files here.
+  if (path == session.file() && session.IsSaved() &&
+      !ui.AskYesNo(PathMessage(path, kReopenQuestion))) {
+    return;
+  }
+  if (status->size > kLargestOpenedFile) {
+    ui.ShowMessage(PathMessage(path, kFileTooLarge));
+    return;
+  }
+  std::optional<TextFile> file = ReadTextFile(path, choice->pattern, files, ui);
+  if (!file) return;
+  if (file->text.size() > static_cast<std::size_t>(TextBox::kMaxLength)) {
+    ui.ShowMessage(PathMessage(path, kOpenedTextTooLong));
+    return;
+  }
+  session.SetText(std::move(file->text));
+  session.SetFile(path, file->code);
+  session.set_n_saved(-1);
+  session.ResetHistory(Label(kOpenCaption));
+  session.SetTitlePrefix(status->name);
+}
+
+void SaveToFile(Session& session, FileSystem& files) {
+  Ui& ui = session.ui();
+  const std::optional<FileChoice> choice =
+      ui.ChooseFile(false, session.file(), session.file_pattern());
+  if (!choice || choice->path.empty()) return;
+  const Text& path = choice->path;
+  if (path != session.file() && LookUpFile(files, path) &&
+      !ui.AskYesNo(PathMessage(path, kOverwriteQuestion))) {
+    return;
+  }
+  const std::int16_t code = choice->pattern < 1 ? session.file_pattern() : choice->pattern;
+  const std::optional<std::int16_t> written =
+      WriteTextFile(session.box().text(), path, code, files, ui);
+  if (!written) return;
+  session.SetFile(path, *written);
+  session.set_n_saved(session.n_cur());
+  session.SetSay(Label(kSaveCaption));
+  const std::optional<FileStatus> saved = LookUpFile(files, path);
+  session.SetTitlePrefix(saved ? saved->name : LastComponent(path));
+}
+
+void ShowFileProperties(Session& session, FileSystem& files) {
+  const Text& path = session.file();
+  if (path.empty()) return;
+  Text error;
+  std::optional<FileStatus> status = files.Look(path, error);
+  if (status && status->kind != EntryKind::kFile) {
+    error = status->kind == EntryKind::kNone     ? DescribeError(ENOENT)
+            : status->kind == EntryKind::kFolder ? DescribeError(EISDIR)
+                                                 : Text(kNotRegularFile);
+    status.reset();
+  }
+  if (!status) {
+    session.ui().ShowMessage(PathMessage(path, Text(kPropertiesFailed) + error));
+    return;
+  }
+  Text text = u"文件路径= " + path;
+  text += Text(kBlankLine) + u"文件属性= " + AttributeText(status->attributes);
+  text += Text(kBlankLine) + u"文件大小= " + FormatGroupedNumber(status->size) + u" 字节";
+  text += Text(kBlankLine) + u"修改时间= " + FormatDateTime(status->modified);
+  text += Text(kBlankLine) + u"编码格式= " + EncodingName(session.file_pattern());
+  session.ui().ShowMessage(text, Text(kPropertiesTitle) + Text(kTitleTail));
+}
+
+void StartNewWindow(const std::function<void()>& save_settings,
+                    const std::function<bool()>& start_process) {
+  if (save_settings) save_settings();
+  if (start_process) start_process();
+}
+
+}  // namespace qor

@@ -1,0 +1,46 @@
+#pragma once
+// Reading and writing whole text files: the encoding settled or chosen by code, every failure
+// shown to the user with the path, and a save that never loses the previous contents.
+
+#include <cstdint>
+#include <optional>
+
+#include "platform/file_system.h"
+#include "platform/text.h"
+#include "session/ui.h"
+
+namespace qor {
+
+// A file's decoded text and the encoding code it was read with (never 0).
+struct TextFile {
+  Text text;
+  std::int16_t code = 0;
+};
+
+// Reads and decodes the file under the requested code (0: detect). On failure the user has been
+// shown the path and "打开 失败~ " with the reason, and nullopt is returned.
+[[nodiscard]] std::optional<TextFile> ReadTextFile(TextView path, std::int16_t code,
+                                                   FileSystem& files, Ui& ui);
+
+// Writes the text under the code (anything but 1..9 is 4) and returns the code written. An
+// existing file is kept as path + ".bak" until the new one is complete. nullopt when the user
+// declined to overwrite a read-only or hidden file, or after a failure the user has been shown
+// with "保存 失败~ "; the previous contents are then at the path or in the ".bak" file.
+[[nodiscard]] std::optional<std::int16_t> WriteTextFile(TextView text, TextView path,
+                                                        std::int16_t code, FileSystem& files,
+                                                        Ui& ui);
+
+// The first `length` bytes of an open file (fewer if it ends sooner); empty for a length of 0
+// or less; nullopt on a read error.
+[[nodiscard]] std::optional<Bytes> ReadFileBytes(OpenFile& file, std::int64_t length, Text& error);
+
+// Writes all the bytes at the file's current position.
+[[nodiscard]] bool WriteFileBytes(OpenFile& file, BytesView bytes, Text& error);
+
+// The line break and blank line that separate the parts of a message.
+inline constexpr TextView kBlankLine = u"\r\n\r\n";
+
+// The path, a blank line and the text: how every message about a file reads.
+[[nodiscard]] Text PathMessage(TextView path, TextView text);
+
+}  // namespace qor
