@@ -1,19 +1,24 @@
-// Research runner (temporary): candidate availability on the corpus.
+// The diagnosis corpus runner: how often diagnosis puts the original text first (and among the
+// first three) for each garbling path of bench/diagnosis_corpus/cases.tsv, and the trainer of
+// the plausibility model's weights.
+//
+//   diagnosis_corpus report [--split test|train|all] [--path TEXT] [--misses]
+//   diagnosis_corpus train OUT.inc [--beam N]
+//   diagnosis_corpus show TEXT
+//
+// A benchmark, not a test: it measures and prints, it does not fail.
 
 #include <algorithm>
-#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
-#include <iostream>
 #include <map>
 #include <sstream>
 #include <string>
 
 #include "diagnosis/diagnose.h"
 #include "diagnosis/plausibility.h"
-#include "diagnosis/search.h"
 #include "platform/wtf8.h"
 
 namespace qor {
@@ -27,12 +32,10 @@ struct Case {
 Text Unescape(const std::string& field) {
   std::string out;
   for (std::size_t i = 0; i < field.size(); ++i) {
-    if (field[i] != '\\' || i + 1 >= field.size()) {
-      out += field[i];
-    } else if (field[i + 1] == '\\') {
+    if (field.compare(i, 2, "\\\\") == 0) {
       out += '\\';
       ++i;
-    } else if (field[i + 1] == 'u' && i + 5 < field.size()) {
+    } else if (field.compare(i, 2, "\\u") == 0 && i + 5 < field.size()) {
       out += static_cast<char>(std::stoi(field.substr(i + 2, 4), nullptr, 16));
       i += 5;
     } else {
@@ -50,51 +53,28 @@ std::vector<Case> ReadCases(const std::string& path) {
     if (line.empty() || line[0] == '#') continue;
     std::vector<std::string> fields;
     std::stringstream stream(line);
-    std::string field;
-    while (std::getline(stream, field, '\t')) fields.push_back(field);
+    for (std::string field; std::getline(stream, field, '\t');) fields.push_back(field);
     if (fields.size() != 5) continue;
     cases.push_back({fields[0], fields[1], fields[2], Unescape(fields[3]), Unescape(fields[4])});
   }
   return cases;
 }
 
-int Oracle(const std::vector<Case>& cases, std::size_t beam) {
-  const std::vector<Repair> repairs = CatalogueRepairs(Catalogue::Get());
-  std::map<std::string, std::array<int, 3>> stats;  // cases, found, found lossless
-  double total_ms = 0;
-  std::size_t total_trials = 0;
-  for (const Case& c : cases) {
-    auto& s = stats[c.path];
-    ++s[0];
-    const auto t0 = std::chrono::steady_clock::now();
-    const std::vector<Trial> trials = Search(c.garbled, repairs, {beam, {}});
-    total_ms +=
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
-    total_trials += trials.size();
-    if (c.original == c.garbled) {
-      ++s[1];
-      ++s[2];
-      continue;
-    }
-    for (const Trial& t : trials) {
-      if (t.outcome.result == c.original) {
-        ++s[1];
-        if (t.outcome.Lost() == 0) ++s[2];
-        break;
-      }
-    }
-  }
-  for (const auto& [path, s] : stats) {
-    std::printf("%-28s %4d found %4d lossless %4d\n", path.c_str(), s[0], s[1], s[2]);
-  }
-  std::printf("%.1f ms a case, %.0f trials a case\n", total_ms / cases.size(),
-              double(total_trials) / cases.size());
-  return 0;
-}
-
-// The chain that undoes a garbling path such as "utf-8>gbk|utf-8>cp1252": each layer "w>r" is
-// undone by the pair "r--w", the last layer first.
+// The chain that undoes a garbling path: each layer "w>r" (written as w, read as r) by the pair
+// "r--w", the last layer first; an escape format by its decoder.
 std::vector<Text> ExpectedChain(const std::string& path) {
+  static const std::map<std::string, const char16_t*> escapes = {
+      {"escape:url-utf-8", u"URL--UTF8"},
+      {"escape:url-gbk", u"URL--GB"},
+      {"escape:qp-utf-8", u"QP--UTF8"},
+      {"escape:base64-utf-8", u"Base64--UTF8"},
+      {"escape:base64-gbk", u"Base64--GB"},
+      {"escape:html-dec", u"HTM--U"},
+      {"escape:js-u", u"NumU(1)--U"},
+      {"escape:utf-7", u"UTF7--U"},
+      {"escape:hz", u"HZ--GB"}};
+  if (const auto escape = escapes.find(path); escape != escapes.end()) return {escape->second};
+  // LCID table names, code page table names.
   static const std::map<std::string, std::pair<const char16_t*, const char16_t*>> names = {
       {"gbk", {u"GB", u"中文简(GBK)"}},
       {"gb18030", {nullptr, u"中文简(GB18030)"}},
@@ -109,21 +89,20 @@ std::vector<Text> ExpectedChain(const std::string& path) {
       {"utf-16be", {u"UBE", nullptr}}};
   std::vector<Text> chain;
   std::stringstream layers(path);
-  std::string layer;
-  while (std::getline(layers, layer, '|')) {
+  for (std::string layer; std::getline(layers, layer, '|');) {
     const std::size_t gt = layer.find('>');
-    const auto& w = names.at(layer.substr(0, gt));
-    const auto& r = names.at(layer.substr(gt + 1));
-    if (w.first && r.first) {
-      chain.insert(chain.begin(), Text(r.first) + u"--" + w.first);
-    } else {
-      chain.insert(chain.begin(), Text(r.second) + u" -- " + w.second);
-    }
+    const auto& written = names.at(layer.substr(0, gt));
+    const auto& read = names.at(layer.substr(gt + 1));
+    chain.insert(chain.begin(), written.first && read.first
+                                    ? Text(read.first) + u"--" + written.first
+                                    : Text(read.second) + u" -- " + written.second);
   }
   return chain;
 }
 
-bool Reaches(const Case& c) {
+// Whether the catalogue can undo the case at all: the tools that garbled it agree with this
+// program's code pages.
+bool Reachable(const Case& c) {
   if (c.original == c.garbled) return true;
   Text text = c.garbled;
   for (const Text& label : ExpectedChain(c.path)) {
@@ -135,96 +114,115 @@ bool Reaches(const Case& c) {
 }
 
 std::size_t CodePoints(TextView text) {
-  std::size_t n = 0;
-  for (const char16_t c : text) n += !(c >= 0xDC00 && c <= 0xDFFF);
-  return n;
+  return static_cast<std::size_t>(
+      std::count_if(text.begin(), text.end(), [](char16_t c) { return c < 0xDC00 || c > 0xDFFF; }));
 }
 
-int Report(const std::vector<Case>& cases, const std::string& split, std::size_t beam) {
-  struct Tally {
-    int cases = 0, reachable = 0;
-    int long_n = 0, long_top1 = 0, long_top3 = 0;
-    int short_n = 0, short_top1 = 0, short_top3 = 0;
-  };
+std::string ChainOf(const Candidate& candidate) {
+  std::string chain;
+  for (const Text& label : candidate.chain)
+    chain += (chain.empty() ? "" : " > ") + EncodeWtf8(label);
+  return chain.empty() ? "(as it is)" : chain;
+}
+
+struct Tally {
+  int cases = 0, reachable = 0;
+  int long_n = 0, long_top1 = 0, long_top3 = 0;
+  int short_n = 0, short_top1 = 0, short_top3 = 0;
+
+  void Add(const Tally& t) {
+    long_n += t.long_n, long_top1 += t.long_top1, long_top3 += t.long_top3;
+    short_n += t.short_n, short_top1 += t.short_top1, short_top3 += t.short_top3;
+  }
+};
+
+void PrintRow(const std::string& name, const Tally& t, bool counts) {
+  const auto pct = [](int a, int b) { return b ? 100.0 * a / b : 0.0; };
+  std::printf("%-28s", name.c_str());
+  if (counts) {
+    std::printf(" %5d %5d", t.cases, t.reachable);
+  } else {
+    std::printf(" %11s", "");
+  }
+  std::printf(" | %4d %5.1f%% %5.1f%% | %4d %5.1f%% %5.1f%%\n", t.long_n,
+              pct(t.long_top1, t.long_n), pct(t.long_top3, t.long_n), t.short_n,
+              pct(t.short_top1, t.short_n), pct(t.short_top3, t.short_n));
+}
+
+int Report(const std::vector<Case>& cases, const std::string& split, const std::string& only,
+           bool misses) {
   std::map<std::string, Tally> tallies;
   double total_ms = 0, worst_ms = 0;
-  int n = 0;
-  DiagnosisOptions options;
-  options.beam = beam;
+  int diagnosed = 0;
   for (const Case& c : cases) {
-    if (split != "all" && c.split != split) continue;
+    if ((split != "all" && c.split != split) || c.path.find(only) == std::string::npos) continue;
     Tally& t = tallies[c.path];
     ++t.cases;
-    if (!Reaches(c)) continue;
+    if (!Reachable(c)) continue;
     ++t.reachable;
-    const auto t0 = std::chrono::steady_clock::now();
-    const Diagnosis d = Diagnose(c.garbled, options);
+    const auto start = std::chrono::steady_clock::now();
+    const Diagnosis d = Diagnose(c.garbled, {});
     const double ms =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     total_ms += ms;
     worst_ms = std::max(worst_ms, ms);
-    ++n;
-    int rank = 99;
-    for (std::size_t k = 0; k < d.candidates.size() && k < 3; ++k) {
-      if (d.candidates[k].result == c.original) {
-        rank = static_cast<int>(k);
-        break;
-      }
-    }
+    ++diagnosed;
+    std::size_t rank = 0;
+    while (rank < 3 && rank < d.candidates.size() && d.candidates[rank].result != c.original)
+      ++rank;
     const bool is_long = CodePoints(c.original) >= 10;
     (is_long ? t.long_n : t.short_n)++;
     if (rank == 0) (is_long ? t.long_top1 : t.short_top1)++;
     if (rank < 3) (is_long ? t.long_top3 : t.short_top3)++;
-    if (std::getenv("QOR_SHOW_MISSES") && rank != 0) {
-      std::printf(
-          "MISS %s: %s\n  got [%s] %s\n  %s\n", c.path.c_str(), EncodeWtf8(c.garbled).c_str(),
-          d.candidates.empty()
-              ? ""
-              : EncodeWtf8(d.candidates[0].chain.empty() ? u"" : d.candidates[0].chain[0]).c_str(),
-          EncodeWtf8(d.candidates[0].result).c_str(), EncodeWtf8(c.original).c_str());
+    if (misses && rank != 0) {
+      std::printf("MISS %s: %s\n  got %s: %s\n  want %s\n", c.path.c_str(),
+                  EncodeWtf8(c.garbled).c_str(), ChainOf(d.candidates[0]).c_str(),
+                  EncodeWtf8(d.candidates[0].result).c_str(), EncodeWtf8(c.original).c_str());
     }
   }
-  const auto pct = [](int a, int b) { return b ? 100.0 * a / b : 0.0; };
-  std::printf("%-28s %5s %5s | %5s %6s %6s | %5s %6s %6s\n", "path", "cases", "reach", "10+",
-              "top1", "top3", "<10", "top1", "top3");
+  std::printf("%-28s %5s %5s | %4s %6s %6s | %4s %6s %6s\n", "path", "cases", "reach", "10+",
+              "top-1", "top-3", "<10", "top-1", "top-3");
+  Tally one, two, escapes, clean;
   for (const auto& [path, t] : tallies) {
-    std::printf("%-28s %5d %5d | %5d %5.1f%% %5.1f%% | %5d %5.1f%% %5.1f%%\n", path.c_str(),
-                t.cases, t.reachable, t.long_n, pct(t.long_top1, t.long_n),
-                pct(t.long_top3, t.long_n), t.short_n, pct(t.short_top1, t.short_n),
-                pct(t.short_top3, t.short_n));
+    PrintRow(path, t, true);
+    if (path.rfind("clean", 0) == 0) {
+      clean.Add(t);
+    } else if (path.rfind("escape", 0) == 0) {
+      escapes.Add(t);
+    } else {
+      (path.find('|') == std::string::npos ? one : two).Add(t);
+    }
   }
-  Tally one, two, clean;
-  for (const auto& [path, t] : tallies) {
-    Tally& sum = path.rfind("clean", 0) == 0           ? clean
-                 : path.find('|') != std::string::npos ? two
-                                                       : one;
-    sum.long_n += t.long_n;
-    sum.long_top1 += t.long_top1;
-    sum.long_top3 += t.long_top3;
-    sum.short_n += t.short_n;
-    sum.short_top1 += t.short_top1;
-    sum.short_top3 += t.short_top3;
-  }
-  for (const auto& [name, t] :
-       {std::pair{"one layer", one}, {"two layers", two}, {"clean", clean}}) {
-    std::printf("%-28s %5s %5s | %5d %5.1f%% %5.1f%% | %5d %5.1f%% %5.1f%%\n", name, "", "",
-                t.long_n, pct(t.long_top1, t.long_n), pct(t.long_top3, t.long_n), t.short_n,
-                pct(t.short_top1, t.short_n), pct(t.short_top3, t.short_n));
-  }
-  std::printf("%.2f ms a case on average, %.1f ms at most\n", total_ms / std::max(n, 1), worst_ms);
+  PrintRow("one layer", one, false);
+  PrintRow("two layers", two, false);
+  PrintRow("escape formats", escapes, false);
+  PrintRow("clean (left unchanged)", clean, false);
+  std::printf("%d cases, %.2f ms a case on average, %.1f ms at most\n", diagnosed,
+              total_ms / std::max(diagnosed, 1), worst_ms);
   return 0;
 }
 
-// Training: the weights that make the original the most probable of each case's candidates
-// (a softmax over the candidates: the as-is text, the original, and the wrong candidates that
-// the current weights rank highest), fitted by gradient descent with Adam.
+int Show(const Text& text) {
+  DiagnosisOptions options;
+  options.max_candidates = 12;
+  for (const Candidate& c : Diagnose(text, options).candidates) {
+    std::printf("%+8.2f %s: %s\n         %s\n", c.score, ChainOf(c).c_str(),
+                EncodeWtf8(c.result).c_str(), EncodeWtf8(c.explanation).c_str());
+  }
+  return 0;
+}
+
+// Training: the weights that make the original the most probable of each training case's
+// candidates (a softmax over the text as it is, the original and the wrong candidates that the
+// current weights rank highest, lossy ones included), fitted by gradient descent with Adam.
+// Run it again after building with the new weights: the beam and the hard candidates change.
 constexpr std::size_t kPairs = kClassCount * kClassCount;
-constexpr std::size_t kFeatures = kPairs + 4;  // pairs; one step, two steps; their per-unit terms
+constexpr std::size_t kFeatures = kPairs + 4;  // the pairs; one step, two steps; per unit of each
+constexpr double kUnitScale = 0.01;            // so that one learning rate suits every feature
 
 struct Item {
-  std::vector<std::uint32_t> sparse;  // feature index, value, feature index, value…
+  std::vector<std::uint32_t> sparse;  // feature, count, feature, count…
   bool correct = false;
-  bool as_is = false;
 };
 
 Item MakeItem(TextView result, std::size_t steps, std::size_t units, bool correct) {
@@ -232,69 +230,48 @@ Item MakeItem(TextView result, std::size_t steps, std::size_t units, bool correc
   CountClassPairs(result, dense);
   Item item;
   for (std::size_t k = 0; k < kPairs; ++k) {
-    if (dense[k]) {
-      item.sparse.push_back(static_cast<std::uint32_t>(k));
-      item.sparse.push_back(dense[k]);
-    }
+    if (dense[k]) item.sparse.insert(item.sparse.end(), {static_cast<std::uint32_t>(k), dense[k]});
   }
   if (steps > 0) {
-    item.sparse.push_back(static_cast<std::uint32_t>(kPairs + steps - 1));
-    item.sparse.push_back(1);
-    item.sparse.push_back(static_cast<std::uint32_t>(kPairs + 2 + steps - 1));
-    item.sparse.push_back(static_cast<std::uint32_t>(units));
+    const auto bias = static_cast<std::uint32_t>(kPairs + steps - 1);
+    item.sparse.insert(item.sparse.end(), {bias, 1, bias + 2, static_cast<std::uint32_t>(units)});
   }
   item.correct = correct;
-  item.as_is = steps == 0;
   return item;
 }
 
-// Per-unit features are scaled down so that one learning rate suits all.
-constexpr double kUnitScale = 0.01;
-
-double Score(const Item& item, const std::vector<double>& w) {
-  double sum = 0;
-  for (std::size_t k = 0; k < item.sparse.size(); k += 2) {
-    const double scale = item.sparse[k] >= kPairs + 2 ? kUnitScale : 1.0;
-    sum += w[item.sparse[k]] * item.sparse[k + 1] * scale;
-  }
-  return sum;
+double Value(const Item& item, std::size_t k) {
+  return item.sparse[k + 1] * (item.sparse[k] >= kPairs + 2 ? kUnitScale : 1.0);
 }
 
-int Train(const std::vector<Case>& cases, std::size_t beam, const char* out_path) {
+int Train(const std::vector<Case>& cases, std::size_t beam, const std::string& out_path) {
   const std::vector<Repair> repairs = CatalogueRepairs(Catalogue::Get());
-  const std::size_t keep = 300;
+  constexpr std::size_t kHardest = 300;
   std::vector<std::vector<Item>> groups;
   int missing = 0;
   for (const Case& c : cases) {
     if (c.split != "train") continue;
     const std::vector<Trial> trials = Search(c.garbled, repairs, {beam, {}});
     const std::size_t units = c.garbled.size();
-    std::vector<Item> items;
-    items.push_back(MakeItem(c.garbled, 0, units, c.garbled == c.original));
-    bool found = c.garbled == c.original;
+    std::vector<Item> items{MakeItem(c.garbled, 0, units, c.garbled == c.original)};
     std::vector<std::pair<double, const Trial*>> wrong;
     for (const Trial& t : trials) {
       if (t.outcome.result == c.original) {
         items.push_back(MakeItem(t.outcome.result, t.Steps(), units, true));
-        found = true;
       } else {
-        // Lossy ones too: the model should tell their "?" apart even where no count does.
         wrong.emplace_back(t.plausibility + ChainBias(t.Steps(), units), &t);
       }
     }
-    if (!found) {
+    if (std::none_of(items.begin(), items.end(), [](const Item& i) { return i.correct; })) {
       ++missing;
       continue;
     }
-    const std::size_t n = std::min(keep, wrong.size());
-    std::partial_sort(wrong.begin(), wrong.begin() + n, wrong.end(),
-                      [](const auto& a, const auto& b) { return a.first > b.first; });
-    for (std::size_t k = 0; k < n; ++k) {
-      const Trial& t = *wrong[k].second;
-      items.push_back(MakeItem(t.outcome.result, t.Steps(), units, false));
-    }
-    // A few more from the rest, evenly spread, so that weights stay sane on easy negatives.
-    for (std::size_t k = n; k < wrong.size(); k += std::max<std::size_t>(1, wrong.size() / 50)) {
+    const std::size_t hardest = std::min(kHardest, wrong.size());
+    std::partial_sort(wrong.begin(), wrong.begin() + static_cast<std::ptrdiff_t>(hardest),
+                      wrong.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    // The hardest, and some of the rest evenly spread so that easy ones stay easy.
+    const std::size_t stride = std::max<std::size_t>(1, wrong.size() / 50);
+    for (std::size_t k = 0; k < wrong.size(); k += k < hardest ? 1 : stride) {
       const Trial& t = *wrong[k].second;
       items.push_back(MakeItem(t.outcome.result, t.Steps(), units, false));
     }
@@ -304,52 +281,57 @@ int Train(const std::vector<Case>& cases, std::size_t beam, const char* out_path
               missing);
 
   std::vector<double> w(kFeatures), m(kFeatures), v(kFeatures), grad(kFeatures);
-  const double rate = 0.05, l2 = 1e-3;
-  for (int epoch = 1; epoch <= 400; ++epoch) {
+  constexpr double kRate = 0.05, kL2 = 1e-3, kB1 = 0.9, kB2 = 0.999;
+  constexpr int kEpochs = 400;
+  for (int epoch = 1; epoch <= kEpochs; ++epoch) {
     std::fill(grad.begin(), grad.end(), 0.0);
     double loss = 0;
     int right = 0;
     for (const std::vector<Item>& items : groups) {
-      std::vector<double> scores(items.size());
-      double top = -1e300;
-      for (std::size_t k = 0; k < items.size(); ++k)
-        top = std::max(top, scores[k] = Score(items[k], w));
-      double sum = 0;
-      for (double& s : scores) sum += (s = std::exp(s - top));
-      std::size_t best = 0;
-      for (std::size_t k = 0; k < items.size(); ++k) {
-        const double p = scores[k] / sum;
-        if (scores[k] > scores[best]) best = k;
-        const double g = p - (items[k].correct ? 1.0 : 0.0);
-        if (items[k].correct) loss -= std::log(std::max(p, 1e-300));
-        if (g == 0) continue;
-        for (std::size_t f = 0; f < items[k].sparse.size(); f += 2) {
-          const double scale = items[k].sparse[f] >= kPairs + 2 ? kUnitScale : 1.0;
-          grad[items[k].sparse[f]] += g * items[k].sparse[f + 1] * scale;
+      std::vector<double> p(items.size());
+      for (std::size_t i = 0; i < items.size(); ++i) {
+        for (std::size_t k = 0; k < items[i].sparse.size(); k += 2) {
+          p[i] += w[items[i].sparse[k]] * Value(items[i], k);
         }
       }
+      const std::size_t best =
+          static_cast<std::size_t>(std::max_element(p.begin(), p.end()) - p.begin());
       right += items[best].correct;
+      const double top = p[best];
+      double sum = 0;
+      for (double& x : p) sum += (x = std::exp(x - top));
+      for (std::size_t i = 0; i < items.size(); ++i) {
+        p[i] /= sum;
+        if (items[i].correct) loss -= std::log(std::max(p[i], 1e-300));
+        const double g = p[i] - (items[i].correct ? 1.0 : 0.0);
+        for (std::size_t k = 0; k < items[i].sparse.size(); k += 2) {
+          grad[items[i].sparse[k]] += g * Value(items[i], k);
+        }
+      }
     }
     for (std::size_t f = 0; f < kFeatures; ++f) {
-      const double g = grad[f] / groups.size() + l2 * w[f];
-      m[f] = 0.9 * m[f] + 0.1 * g;
-      v[f] = 0.999 * v[f] + 0.001 * g * g;
-      const double mh = m[f] / (1 - std::pow(0.9, epoch));
-      const double vh = v[f] / (1 - std::pow(0.999, epoch));
-      w[f] -= rate * mh / (std::sqrt(vh) + 1e-8);
+      const double g = grad[f] / groups.size() + kL2 * w[f];
+      m[f] = kB1 * m[f] + (1 - kB1) * g;
+      v[f] = kB2 * v[f] + (1 - kB2) * g * g;
+      w[f] -= kRate * (m[f] / (1 - std::pow(kB1, epoch))) /
+              (std::sqrt(v[f] / (1 - std::pow(kB2, epoch))) + 1e-8);
     }
-    if (epoch % 50 == 0) {
-      std::printf("epoch %d: loss %.4f, top-1 %d / %zu\n", epoch, loss / groups.size(), right,
-                  groups.size());
+    if (epoch % 100 == 0) {
+      std::printf("epoch %d: loss %.4f, original first in %d of %zu\n", epoch, loss / groups.size(),
+                  right, groups.size());
     }
   }
-  FILE* out = std::fopen(out_path, "w");
+
+  FILE* out = std::fopen(out_path.c_str(), "w");
+  if (!out) return 1;
   std::fprintf(
       out,
-      "// Generated by bench/diagnosis_corpus train from bench/diagnosis_corpus/cases.tsv.\n"
+      "// Generated by bench/diagnosis_corpus train from bench/diagnosis_corpus/cases.tsv:\n"
+      "// a weight for each pair of neighbouring character classes, then the chain biases.\n"
       "constexpr float kPairWeights[] = {\n");
   for (std::size_t k = 0; k < kPairs; ++k) {
-    std::fprintf(out, "%.3ff,%s", w[k], (k + 1) % kClassCount == 0 ? "\n" : " ");
+    std::fprintf(out, "%s%.3ff,%s", k % kClassCount == 0 ? "    " : "", w[k],
+                 (k + 1) % kClassCount == 0 ? "\n" : " ");
   }
   std::fprintf(out, "};\nconstexpr float kChainBias[3] = {0, %.3ff, %.3ff};\n", w[kPairs],
                w[kPairs + 1]);
@@ -363,38 +345,24 @@ int Train(const std::vector<Case>& cases, std::size_t beam, const char* out_path
 }  // namespace qor
 
 int main(int argc, char** argv) {
-  {
-    const auto repairs = qor::CatalogueRepairs(qor::Catalogue::Get());
-    int chainable = 0;
-    for (const auto& r : repairs) chainable += r.chainable;
-    std::printf("%zu repairs, %d chainable\n", repairs.size(), chainable);
-
-    std::printf("\n");
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  const auto option = [&args](const std::string& name, const std::string& fallback) {
+    const auto at = std::find(args.begin(), args.end(), name);
+    return at != args.end() && at + 1 != args.end() ? *(at + 1) : fallback;
+  };
+  const std::string mode = args.empty() ? "report" : args[0];
+  if (mode == "show" && args.size() == 2) return qor::Show(qor::Utf8ToText(args[1]));
+  const std::vector<qor::Case> cases = qor::ReadCases(option("--cases", QOR_CORPUS));
+  if (mode == "report") {
+    const bool misses = std::find(args.begin(), args.end(), "--misses") != args.end();
+    return qor::Report(cases, option("--split", "test"), option("--path", ""), misses);
   }
-  const std::string mode = argc > 1 ? argv[1] : "oracle";
-  if (mode == "show") {
-    qor::DiagnosisOptions options;
-    options.max_candidates = 12;
-    const auto d = qor::Diagnose(qor::Utf8ToText(argv[2]), options);
-    for (const auto& c : d.candidates) {
-      std::string chain;
-      for (const auto& l : c.chain) chain += qor::EncodeWtf8(l) + " > ";
-      std::printf("%8.2f %s %s\n   %s\n", c.score, chain.c_str(), qor::EncodeWtf8(c.result).c_str(),
-                  qor::EncodeWtf8(c.explanation).c_str());
-    }
-    return 0;
+  if (mode == "train" && args.size() >= 2) {
+    return qor::Train(cases, std::stoul(option("--beam", "24")), args[1]);
   }
-  std::vector<qor::Case> cases = qor::ReadCases(QOR_CORPUS);
-  if (argc > 4) {
-    std::vector<qor::Case> kept;
-    for (auto& c : cases)
-      if (c.path.find(argv[4]) != std::string::npos) kept.push_back(c);
-    cases = kept;
-  }
-  if (argc > 2) cases.resize(std::min<std::size_t>(cases.size(), std::stoul(argv[2])));
-  if (mode == "oracle") return qor::Oracle(cases, argc > 3 ? std::stoul(argv[3]) : 1000000);
-  if (mode == "report")
-    return qor::Report(cases, argc > 5 ? argv[5] : "test", argc > 3 ? std::stoul(argv[3]) : 16);
-  if (mode == "train") return qor::Train(cases, argc > 3 ? std::stoul(argv[3]) : 0, argv[5]);
+  std::fprintf(stderr,
+               "usage: diagnosis_corpus report [--split test|train|all] [--path TEXT] [--misses]\n"
+               "       diagnosis_corpus train OUT.inc [--beam N]\n"
+               "       diagnosis_corpus show TEXT\n");
   return 2;
 }

@@ -7,13 +7,17 @@ Output: cases.tsv, one case a line, tab-separated:
     split  path  tool  original  garbled
 split is "train" or "test" (by catalog, so that no catalog feeds both); path names the garbling,
 e.g. "utf-8>gbk" (bytes written as UTF-8, read as GBK) or "utf-8>gbk|utf-8>cp1252" (two layers,
-the first one first); "clean/zh_CN" marks a clean text (garbled = original). Texts are escaped:
+the first one first); "escape:url-utf-8" and the like name an escape format that a decoder of
+the first menu undoes; "clean/zh_CN" marks a clean text (garbled = original). Texts are escaped:
 backslash as \\, tab, line feed, carriage return and other C0 controls as \\uXXXX.
 
 Usage: make_corpus.py [--locale-dir /usr/share/locale] [--out cases.tsv]
 """
 
 import argparse
+import base64
+import quopri
+import urllib.parse
 import glob
 import hashlib
 import os
@@ -91,6 +95,25 @@ TWO_LAYERS = [
 ]
 
 CLEAN_KINDS = ["zh_CN", "zh_TW", "ja", "ko", "en", "mixed"]
+
+# Escape formats: (languages, name, encoder from text to its escaped form).
+ESCAPES = [
+    (["zh_CN", "ja"], "url-utf-8", lambda t: urllib.parse.quote(t.encode("utf-8"), safe=" /")),
+    (["zh_CN"], "url-gbk", lambda t: urllib.parse.quote(t.encode("gbk"), safe=" /")),
+    (["zh_CN", "ko"], "qp-utf-8", lambda t: quopri.encodestring(t.encode("utf-8")).decode("ascii")),
+    (["zh_CN", "zh_TW"], "base64-utf-8", lambda t: base64.b64encode(t.encode("utf-8")).decode()),
+    (["zh_CN"], "base64-gbk", lambda t: base64.b64encode(t.encode("gbk")).decode()),
+    (["zh_CN", "ja"], "html-dec", lambda t: "".join(c if c < "\x80" else f"&#{ord(c)};" for c in t)),
+    (["zh_CN", "ko"], "js-u",
+     lambda t: "".join(c if c < "\x80" else "".join(f"\\u{u:04X}" for u in _units(c)) for c in t)),
+    (["zh_CN", "zh_TW", "ja"], "utf-7", lambda t: t.encode("utf-7").decode("ascii")),
+    (["zh_CN"], "hz", lambda t: t.encode("hz").decode("ascii")),
+]
+
+
+def _units(c):
+    data = c.encode("utf-16-be")
+    return [int.from_bytes(data[k:k + 2], "big") for k in range(0, len(data), 2)]
 
 
 def windows_single_byte(error):
@@ -250,6 +273,22 @@ def sources(rng, pools, langs, long_text):
             yield split, text
 
 
+def make_escape_cases(rng, pools, langs, name, encode, out):
+    for long_text, wanted in ((True, LONG_PER_PATH // 2), (False, SHORT_PER_PATH // 2)):
+        made = tries = 0
+        stream = sources(rng, pools, langs, long_text)
+        while made < wanted and tries < wanted * 50:
+            tries += 1
+            split, text = next(stream)
+            try:
+                escaped = encode(text)
+            except UnicodeError:
+                continue
+            if escaped != text:
+                out.append((split, "escape:" + name, "python", text, escaped))
+                made += 1
+
+
 def path_name(layers):
     return "|".join(f"{w}>{r}" for w, r in layers)
 
@@ -302,6 +341,8 @@ def main():
         make_cases(rng, pools, langs, [(written, read)], cases)
     for langs, first, second in TWO_LAYERS:
         make_cases(rng, pools, langs, [first, second], cases)
+    for langs, name, encode in ESCAPES:
+        make_escape_cases(rng, pools, langs, name, encode, cases)
     clean_cases(rng, pools, cases)
     with open(args.out, "w", encoding="utf-8", newline="\n") as f:
         f.write("# split\tpath\ttool\toriginal\tgarbled  (made by make_corpus.py)\n")
