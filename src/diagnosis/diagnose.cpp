@@ -145,19 +145,18 @@ Diagnosis Diagnose(TextView text, const std::vector<Repair>& repairs,
     diagnosis.stopped = options.stop.stop_requested();
   }
 
-  Ranked as_is;
-  as_is.outcome.result = Text(text);
-  as_is.rank = RankOf(text, 0, text.size());
+  const double as_is_rank = RankOf(text, 0, text.size());
   for (Ranked& chain : ranked) {
     chain.rank = RankOf(chain.outcome.result, chain.Steps(), text.size());
-    chain.improves = chain.rank > as_is.rank;
+    chain.improves = chain.rank > as_is_rank;
   }
+  Ranked as_is;
+  as_is.outcome.result = Text(text);
+  as_is.rank = as_is_rank;
   ranked.push_back(std::move(as_is));
   std::sort(ranked.begin(), ranked.end(),
             [&ranking](const Ranked& a, const Ranked& b) { return ranking.Final(a, b); });
   ranked.resize(std::min(ranked.size(), std::max<std::size_t>(options.max_candidates, 1)));
-
-  const double as_is_rank = RankOf(text, 0, text.size());
   for (std::size_t k = 0; k < ranked.size(); ++k) {
     diagnosis.candidates.push_back(ToCandidate(ranked[k], ranking, as_is_rank, k == 0));
   }

@@ -129,11 +129,12 @@ std::vector<Trial> Search(TextView sample, const std::vector<Repair>& repairs,
     }
   }
 
-  // The lossless one-step results, the most plausible first, are the texts a second step
-  // starts from; a step that already lost characters cannot lead to the original.
+  // The lossless results of chainable steps, the most plausible first, are the texts a second
+  // step starts from: a step that already lost characters cannot lead to the original, and two
+  // layers of mojibake pass through the code pages of the chainable steps.
   std::vector<std::size_t> starts;
   for (std::size_t k = 0; k < trials.size(); ++k) {
-    if (trials[k].outcome.Lost() == 0) starts.push_back(k);
+    if (trials[k].outcome.Lost() == 0 && repairs[trials[k].first].chainable) starts.push_back(k);
   }
   const auto by_plausibility = [&](std::size_t a, std::size_t b) {
     return trials[a].plausibility > trials[b].plausibility;

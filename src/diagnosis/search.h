@@ -15,8 +15,8 @@ namespace qor {
 
 struct Repair {
   Step step;
-  // Tried after another step too: the menus' own items, and the named pairs between the code
-  // pages that CJK mojibake passes through (GBK, GB18030, Big5, Shift-JIS, Korean, Western,
+  // Tried in chains of two: the menus' own items, and the named pairs between the code pages
+  // that CJK mojibake passes through (GBK, GB18030, Big5, Shift-JIS, Korean, Western,
   // Cyrillic, Latin-1, UTF-8, UTF-16).
   bool chainable = false;
 };
@@ -53,13 +53,13 @@ struct Trial {
 };
 
 struct SearchLimits {
-  // Lossless one-step results extended by a second step, the most plausible first.
+  // How many one-step results a second step is tried after, the most plausible first.
   std::size_t beam = 16;
   std::stop_token stop;
 };
 
 // Every repair on the sample, then every chainable repair after each of the `beam` most
-// plausible lossless ones. Results equal to the sample, to an earlier trial's or to an intermediate
+// plausible lossless results of chainable repairs. Results equal to the sample, to an earlier trial's or to an intermediate
 // text are left out, so each result appears once, under the first chain in catalogue order.
 [[nodiscard]] std::vector<Trial> Search(TextView sample, const std::vector<Repair>& repairs,
                                         const SearchLimits& limits);

@@ -206,14 +206,17 @@ TEST(DiagnoseRanking, ALossyRepairStillBeatsGarbage) {
 }
 
 TEST(DiagnoseRanking, TiesAreBrokenByLabel) {
-  // Two results of the same classes in the same order score alike.
-  const std::vector<Repair> repairs = {Fake(u"b", u"xy"), Fake(u"a", u"uv"), Fake(u"c", u"pq")};
-  const Diagnosis diagnosis = Diagnose(u"\x01\x02", repairs, {});
+  // Results of the same classes in the same order score alike; all read better than controls.
+  const std::vector<Repair> repairs = {Fake(u"b", u"plain words here"),
+                                       Fake(u"a", u"other words here"),
+                                       Fake(u"c", u"third words here")};
+  const Diagnosis diagnosis = Diagnose(Text(16, u'\x01'), repairs, {});
   ASSERT_EQ(diagnosis.candidates.size(), 4u);
   EXPECT_EQ(diagnosis.candidates[0].chain, std::vector<Text>{u"a"});
   EXPECT_EQ(diagnosis.candidates[1].chain, std::vector<Text>{u"b"});
   EXPECT_EQ(diagnosis.candidates[2].chain, std::vector<Text>{u"c"});
   EXPECT_EQ(diagnosis.candidates[0].score, diagnosis.candidates[1].score);
+  EXPECT_GT(diagnosis.candidates[0].score, 0);
 }
 
 TEST(DiagnoseRanking, ChainsStartOnlyFromLosslessSteps) {
