@@ -95,20 +95,21 @@ QString ObjectName(std::string_view name, int index) {
   return object_name;
 }
 
+}  // namespace
+
 // A check mark is shown only on a checkable item; an unchecked checkable item would show an
 // empty box in some styles.
-void SetMark(QAction* action, bool mark) {
+void MainWindow::SetMark(QAction* action, bool mark) {
   action->setCheckable(mark);
   action->setChecked(mark);
 }
-
-}  // namespace
 
 MainWindow::MainWindow(Ui* ui, QWidget* parent)
     : QMainWindow(parent),
       own_ui_(ui ? nullptr : std::make_unique<QtUi>(this)),
       ui_(ui ? ui : own_ui_.get()),
       session_(*ui_) {
+  setObjectName("frmA");
   setWindowTitle(ToQString(kProductName));
   CreateWidgets();
   CreateMenus();

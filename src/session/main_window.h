@@ -77,6 +77,7 @@ class MainWindow : public QMainWindow, private SessionListener {
   void BuildViewMenus();
   void AddMenuItems(QMenu* menu, const std::vector<MenuNode>& nodes);
   void Register(QAction* action, std::string_view name, int index);
+  static void SetMark(QAction* action, bool mark);
   void InstallCommands();
   void Unload();
 

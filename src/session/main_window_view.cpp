@@ -69,9 +69,7 @@ void MainWindow::SaveSettings() {
 }
 
 void MainWindow::UpdateViewMenu() {
-  QAction* wrap = Item("mnuHScr");
-  wrap->setCheckable(word_wrap());
-  wrap->setChecked(word_wrap());
+  SetMark(Item("mnuHScr"), word_wrap());
   Item("mnuFont0")->setText(MenuText(font_name()));
   Item("mnuSize0")->setText(QString::number(RoundHalfEven(font_size())));
 }
