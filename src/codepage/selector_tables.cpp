@@ -5,19 +5,22 @@
 namespace qor {
 namespace {
 
-Text Number(std::int32_t value) {
-  Text out;
-  const std::string digits = std::to_string(value);
-  out.assign(digits.begin(), digits.end());
-  return out;
-}
-
 std::vector<SelectorEntry> Build(const Text& text) {
   // The tables are constants; a failure here is a fault in them, caught by the tests.
   return ParseSelectorTable(text).value_or(std::vector<SelectorEntry>{});
 }
 
+// The eleven languages both lists begin with.
+constexpr TextView kLanguagePairs =
+    u"GB,2052,Big5,1028,日文,1041,韩文,1042,泰文,1054,越南文,1066,"
+    u"Eng,1033,希腊文,1032,俄文,1049,阿拉伯文,1025,希伯莱文,1037";
+
 }  // namespace
+
+Text DecimalText(std::int32_t value) {
+  const std::string digits = std::to_string(value);
+  return Text(digits.begin(), digits.end());
+}
 
 std::optional<std::int32_t> ParseInt32(TextView text) {
   std::size_t i = 0;
@@ -73,15 +76,26 @@ const std::vector<SelectorEntry>& CodePageTable() {
       u"西里尔(Windows),1251,西里尔(ISO),28595,西里尔(Mac),10007,西里尔(DOS),866,"
       u"西里尔(KOI8-R),20866,西里尔(KOI8-U),21866,OEM 西里尔,855,"
       u"(=)," +
-      Number(-2) + u",Unicode(UTF-7),65000,Unicode(UTF-8),65001");
+      DecimalText(-2) + u",Unicode(UTF-7),65000,Unicode(UTF-8),65001");
   return table;
 }
 
 const std::vector<SelectorEntry>& LcidTable() {
   static const std::vector<SelectorEntry> table =
-      Build(Text(u"GB,2052,Big5,1028,日文,1041,韩文,1042,泰文,1054,越南文,1066,") +
-            u"Eng,1033,希腊文,1032,俄文,1049,阿拉伯文,1025,希伯莱文,1037" + u",Latin1," +
-            Number(-1) + u",ULE," + Number(-2) + u",UBE," + Number(-3) + u",UTF8," + Number(-4));
+      Build(Text(kLanguagePairs) + u",Latin1," + DecimalText(-1) + u",ULE," + DecimalText(-2) +
+            u",UBE," + DecimalText(-3) + u",UTF8," + DecimalText(-4));
+  return table;
+}
+
+const std::vector<SelectorEntry>& TransformLanguageTable() {
+  // The LCID table without ULE and UBE: escaped bytes are never UTF-16 text.
+  static const std::vector<SelectorEntry> table = [] {
+    std::vector<SelectorEntry> languages;
+    for (const SelectorEntry& entry : LcidTable()) {
+      if (entry.value != -2 && entry.value != -3) languages.push_back(entry);
+    }
+    return languages;
+  }();
   return table;
 }
 

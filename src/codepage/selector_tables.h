@@ -19,6 +19,8 @@ struct SelectorEntry {
 const std::vector<SelectorEntry>& CodePageTable();
 // The 15 entries of the LCID dialog: eleven languages, then Latin1, ULE, UBE and UTF8.
 const std::vector<SelectorEntry>& LcidTable();
+// The 13 languages of the transform selector: the eleven languages, then Latin1 and UTF8.
+const std::vector<SelectorEntry>& TransformLanguageTable();
 
 // Splits "name,number,name,number…" into entries; nullopt when a number does not convert.
 std::optional<std::vector<SelectorEntry>> ParseSelectorTable(TextView text);
@@ -28,5 +30,7 @@ std::optional<std::int32_t> FindSelector(const std::vector<SelectorEntry>& table
 
 // A decimal 32-bit integer with an optional sign and surrounding blanks.
 std::optional<std::int32_t> ParseInt32(TextView text);
+// The value in decimal, "-" before a negative one.
+Text DecimalText(std::int32_t value);
 
 }  // namespace qor

@@ -1,21 +1,31 @@
 // Width and script mapping of the selection.
 
+#include "codecs/script_mapping.h"
 #include "session/caption.h"
 #include "session/catalogue.h"
 
 namespace qor {
 namespace {
 
-constexpr const char16_t* kMappingCaptions[] = {u"转全角 (&D)", u"转半角 (&B)", u"转简体 (&G)",
-                                                u"转繁体 (&F)"};
+struct MappingItem {
+  const char16_t* caption;
+  Text (*map)(TextView);
+};
+
+const MappingItem kMappingItems[] = {
+    {u"转全角 (&D)", [](TextView text) { return MapWidth(text, true); }},
+    {u"转半角 (&B)", [](TextView text) { return MapWidth(text, false); }},
+    {u"转简体 (&G)", [](TextView text) { return MapString(text, false); }},
+    {u"转繁体 (&F)", [](TextView text) { return MapString(text, true); }},
+};
 
 }  // namespace
 
 void AddMappingFamilies(std::vector<Family>& families) {
   for (int index = 0; index < 4; ++index) {
-    const char16_t* caption = kMappingCaptions[index];
-    families.push_back(FixedFamily({"mnuWnCase", index, caption},
-                                   CaptionHead(caption, kAccessKeyDelimiter), nullptr,
+    const MappingItem& item = kMappingItems[index];
+    families.push_back(FixedFamily({"mnuWnCase", index, item.caption},
+                                   CaptionHead(item.caption, kAccessKeyDelimiter), item.map,
                                    Source::kSelection));
   }
 }

@@ -1,13 +1,12 @@
 // Reinterpretation commands: the fixed A--B pairs of the second decoding menu, and the pairs
 // the LCID and code page dialogs compose (typed numbers or names from their tables).
 
-#include <string>
-
 #include "codepage/conversions.h"
 #include "codepage/reinterpret.h"
 #include "codepage/selector_tables.h"
 #include "session/caption.h"
 #include "session/catalogue.h"
+#include "session/parameter_labels.h"
 
 namespace qor {
 namespace {
@@ -37,11 +36,6 @@ constexpr FixedPair kChgA2B[] = {
     {15, u"ULE--UBE ：全文不通,多方框,兼有空格和韩文", false, kLcidUtf16Le, kLcidUtf16Be},
 };
 
-Text Decimal(std::int32_t value) {
-  const std::string digits = std::to_string(value);
-  return Text(digits.begin(), digits.end());
-}
-
 Transform ReinterpretBy(std::int32_t a, std::int32_t b) {
   return [a, b](TextView text) { return Reinterpret(text, a, b); };
 }
@@ -50,33 +44,12 @@ Transform ConvertBy(std::int32_t a, std::int32_t b) {
   return [a, b](TextView text) { return ConvertCodePage(text, a, b); };
 }
 
-// Labels of the typed form: prefix "(" A ")--(" B ")", with A and B in decimal.
-Text TypedLabel(TextView prefix, std::int32_t a, std::int32_t b) {
-  return Text(prefix) + u"(" + Decimal(a) + u")--(" + Decimal(b) + u")";
-}
-
-std::optional<std::pair<std::int32_t, std::int32_t>> ParseTypedLabel(TextView label,
-                                                                     TextView prefix) {
-  if (label.substr(0, prefix.size()) != prefix) return std::nullopt;
-  const TextView rest = label.substr(prefix.size());
-  const std::size_t middle = rest.find(u")--(");
-  if (rest.size() < 2 || rest.front() != u'(' || rest.back() != u')' || middle == TextView::npos) {
-    return std::nullopt;
-  }
-  const std::optional<std::int32_t> a = ParseInt32(rest.substr(1, middle - 1));
-  const std::optional<std::int32_t> b =
-      ParseInt32(rest.substr(middle + 4, rest.size() - middle - 5));
-  // Only the form the dialogs write: plain decimal, no blanks, no "+", no leading zeros.
-  if (!a || !b || TypedLabel(prefix, *a, *b) != label) return std::nullopt;
-  return std::pair{*a, *b};
-}
-
 Family TypedFamily(TextView prefix, TextView note, Transform (*make)(std::int32_t, std::int32_t)) {
   Family family;
   family.grammar = Text(prefix) + u"(A)--(B)";
   family.note = Text(note);
   family.parse = [prefix = Text(prefix), make](TextView label) -> std::optional<Step> {
-    const auto pair = ParseTypedLabel(label, prefix);
+    const auto pair = ParseTypedPairLabel(label, prefix);
     if (!pair) return std::nullopt;
     return Step{Text(label), make(pair->first, pair->second)};
   };
@@ -87,7 +60,7 @@ Family TypedFamily(TextView prefix, TextView note, Transform (*make)(std::int32_
 Family NamedFamily(const std::vector<SelectorEntry>& table, TextView separator,
                    Transform (*make)(std::int32_t, std::int32_t)) {
   Family family;
-  family.grammar = Text(u"A") + Text(separator) + u"B";
+  family.grammar = JoinLabel(u"A", separator, u"B");
   family.note = u"A, B:";
   for (const SelectorEntry& entry : table) family.note += u" " + entry.name;
   family.parse = [&table, separator = Text(separator),
@@ -106,7 +79,7 @@ Family NamedFamily(const std::vector<SelectorEntry>& table, TextView separator,
     std::vector<Text> labels;
     for (const SelectorEntry& a : table) {
       for (const SelectorEntry& b : table) {
-        if (a.value != b.value) labels.push_back(a.name + separator + b.name);
+        if (a.value != b.value) labels.push_back(JoinLabel(a.name, separator, b.name));
       }
     }
     return labels;
@@ -122,12 +95,13 @@ void AddReinterpretFamilies(std::vector<Family>& families) {
                                    CaptionHead(pair.caption, kDescriptionDelimiter),
                                    ReinterpretBy(pair.a, pair.b)));
   }
-  families.push_back(
-      TypedFamily(u"LCID: ", u"A, B: LCIDs, or -1 Latin1, -2 ULE, -3 UBE, -4 UTF8", ReinterpretBy));
   families.push_back(TypedFamily(
-      u"Code Page: ", u"A, B: code page numbers, or -2 for the text's own UTF-16LE", ConvertBy));
-  families.push_back(NamedFamily(LcidTable(), u"--", ReinterpretBy));
-  families.push_back(NamedFamily(CodePageTable(), u" -- ", ConvertBy));
+      kLcidTypedPrefix, u"A, B: LCIDs, or -1 Latin1, -2 ULE, -3 UBE, -4 UTF8", ReinterpretBy));
+  families.push_back(TypedFamily(kCodePageTypedPrefix,
+                                 u"A, B: code page numbers, or -2 for the text's own UTF-16LE",
+                                 ConvertBy));
+  families.push_back(NamedFamily(LcidTable(), kLcidNameSeparator, ReinterpretBy));
+  families.push_back(NamedFamily(CodePageTable(), kCodePageNameSeparator, ConvertBy));
 }
 
 }  // namespace qor

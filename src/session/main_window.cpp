@@ -115,6 +115,7 @@ MainWindow::MainWindow(Ui* ui, QWidget* parent)
   CreateMenus();
   BuildViewMenus();
   InstallCommands();
+  InstallDialogs();
   LoadSettings();
   session_.SetListener(this);
   SessionChanged(~0u);  // an empty original: every history button disabled
@@ -238,12 +239,14 @@ QMenu* MainWindow::Menu(std::string_view name) const {
 
 void MainWindow::Run(CommandId command) {
   ReadSelection();
-  for (const CommandRow& row : commands_) {
-    if (row.id.name == command.name &&
-        (row.id.index == command.index || row.id.index == kEveryIndex)) {
-      const Handler handler = row.run;  // the handler may change the table
-      handler(command.index);
-      return;
+  // A row for the item itself comes before one for its whole array.
+  for (const int index : {command.index, kEveryIndex}) {
+    for (const CommandRow& row : commands_) {
+      if (row.id == CommandId{command.name, index}) {
+        const Handler handler = row.run;  // the handler may change the table
+        handler(command.index);
+        return;
+      }
     }
   }
   if (const Family* family = Catalogue::Get().FindItem(command.name, command.index)) {
@@ -261,8 +264,8 @@ void MainWindow::SetCommand(CommandId command, Handler handler) {
   commands_.push_back({command, std::move(handler)});
 }
 
-void MainWindow::RegisterDialog(std::string_view name, QWidget* dialog) {
-  dialogs_[std::string(name)] = dialog;
+void MainWindow::RegisterDialog(std::string_view form, DialogSource dialog) {
+  dialogs_[std::string(form)] = std::move(dialog);
 }
 
 void MainWindow::TextKeyReleased(int key_code, int shift) {
@@ -330,10 +333,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::Unload() {
   unloaded_ = true;
-  for (const std::string_view name : kDialogUnloadOrder) {
-    const auto found = dialogs_.find(name);
-    if (found == dialogs_.end() || !found->second) continue;
-    QWidget* dialog = found->second;
+  for (const std::string_view form : kDialogUnloadOrder) {
+    const auto found = dialogs_.find(form);
+    QWidget* dialog = found == dialogs_.end() ? nullptr : found->second();
+    if (!dialog) continue;
     dialog->close();  // its close event saves what it keeps
     delete dialog;
   }

@@ -4,7 +4,6 @@
 // command table says what each one does (main_window_commands.cpp).
 
 #include <QMainWindow>
-#include <QPointer>
 #include <array>
 #include <functional>
 #include <map>
@@ -24,6 +23,8 @@ class QPlainTextEdit;
 class QPushButton;
 
 namespace qor {
+
+class QtUi;
 
 class MainWindow : public QMainWindow, private SessionListener {
   Q_OBJECT
@@ -51,9 +52,11 @@ class MainWindow : public QMainWindow, private SessionListener {
   // A top-level menu or a submenu by control name; nullptr if there is none.
   QMenu* Menu(std::string_view name) const;
 
-  // A dialog to close and delete when the window unloads. `name` is its form name: "frmB",
-  // "frmInp", "frmCP", "frmLid" or "frmTL", the order in which they are closed.
-  void RegisterDialog(std::string_view name, QWidget* dialog);
+  // Gives the dialog of a form as loaded now (nullptr when it is not).
+  using DialogSource = std::function<QWidget*()>;
+  // Names the dialog of a form, to be closed and deleted when the window unloads. The forms are
+  // "frmB", "frmInp", "frmCP", "frmLid" and "frmTL", unloaded in this order.
+  void RegisterDialog(std::string_view form, DialogSource dialog);
 
   // The view settings of the text control, and their store.
   void LoadSettings();
@@ -79,6 +82,7 @@ class MainWindow : public QMainWindow, private SessionListener {
   void Register(QAction* action, std::string_view name, int index);
   static void SetMark(QAction* action, bool mark);
   void InstallCommands();
+  void InstallDialogs();
   void Unload();
 
   // The text control's events and the client area's size.
@@ -97,13 +101,13 @@ class MainWindow : public QMainWindow, private SessionListener {
   bool ApplyFontSize(double points);
   void ShowAbout();
 
-  std::unique_ptr<Ui> own_ui_;
+  std::unique_ptr<QtUi> own_ui_;  // without a Ui given
   Ui* ui_;
   Session session_;
   std::vector<CommandRow> commands_;
   std::map<std::pair<std::string, int>, QAction*> items_;
   std::map<std::string, QMenu*, std::less<>> menus_;
-  std::map<std::string, QPointer<QWidget>, std::less<>> dialogs_;
+  std::map<std::string, DialogSource, std::less<>> dialogs_;
   bool unloaded_ = false;
 
   QWidget* client_ = nullptr;

@@ -1,9 +1,12 @@
 #include "session/qt_ui.h"
 
 #include <QApplication>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "dialogs/selector_dialogs.h"
+#include "session/input_box.h"
 #include "session/qt_text.h"
 #include "session/session.h"
 
@@ -28,6 +31,10 @@ int Exec(QWidget* owner, TextView text, TextView title, QMessageBox::StandardBut
 
 }  // namespace
 
+QtUi::QtUi(QWidget* owner) : owner_(owner), selectors_(std::make_unique<SelectorDialogs>(owner)) {}
+
+QtUi::~QtUi() = default;
+
 void QtUi::ShowMessage(TextView text, TextView title) {
   Exec(owner_, text, title, QMessageBox::Ok, QMessageBox::Ok);
 }
@@ -37,6 +44,33 @@ bool QtUi::AskYesNo(TextView text, bool default_no) {
               default_no ? QMessageBox::No : QMessageBox::Yes) == QMessageBox::Yes;
 }
 
+std::optional<Text> QtUi::AskInput(TextView title, int max_length, TextView initial, bool clear) {
+  if (!input_box_) input_box_ = new InputBox(owner_);
+  return input_box_->Ask(title, max_length, initial, clear);
+}
+
+std::optional<Text> QtUi::AskLine(TextView prompt, TextView title, TextView initial) {
+  bool ok = false;
+  const QString answer = QInputDialog::getText(owner_, ToQString(title), ToQString(prompt),
+                                               QLineEdit::Normal, ToQString(initial), &ok);
+  if (!ok) return std::nullopt;
+  return FromQString(answer);
+}
+
+std::optional<PairChoice> QtUi::ChooseCodePagePair() { return selectors_->ChooseCodePagePair(); }
+
+std::optional<PairChoice> QtUi::ChooseLcidPair() { return selectors_->ChooseLcidPair(); }
+
+std::optional<TransformChoice> QtUi::ChooseTransform() { return selectors_->ChooseTransform(); }
+
 void QtUi::Beep() { QApplication::beep(); }
+
+QWidget* QtUi::LoadedDialog(std::string_view form) const {
+  if (form == "frmInp") return input_box_;
+  if (form == "frmCP") return selectors_->code_page_dialog();
+  if (form == "frmLid") return selectors_->lcid_dialog();
+  if (form == "frmTL") return selectors_->transform_dialog();
+  return nullptr;
+}
 
 }  // namespace qor

@@ -1,5 +1,10 @@
 #pragma once
-// The Ui of the main window: real modal message boxes, owned by the window.
+// The Ui of the main window: real modal message boxes and dialogs, owned by the window. Each
+// dialog is created at its first use and kept, hidden, for the next.
+
+#include <QPointer>
+#include <memory>
+#include <string_view>
 
 #include "session/ui.h"
 
@@ -7,18 +12,36 @@ class QWidget;
 
 namespace qor {
 
+class InputBox;
+class SelectorDialogs;
+
 class QtUi : public Ui {
  public:
-  explicit QtUi(QWidget* owner) : owner_(owner) {}
+  explicit QtUi(QWidget* owner);
+  ~QtUi() override;
 
   // An OK box; the title defaults to the product name.
   void ShowMessage(TextView text, TextView title = {}) override;
   // Yes and No, Yes the default button unless default_no.
   bool AskYesNo(TextView text, bool default_no = false) override;
+  std::optional<Text> AskInput(TextView title, int max_length, TextView initial,
+                               bool clear = false) override;
+  std::optional<Text> AskLine(TextView prompt, TextView title, TextView initial) override;
+  std::optional<PairChoice> ChooseCodePagePair() override;
+  std::optional<PairChoice> ChooseLcidPair() override;
+  std::optional<TransformChoice> ChooseTransform() override;
   void Beep() override;
+
+  // The selector dialogs, created at first use.
+  SelectorDialogs& selectors() { return *selectors_; }
+  // A dialog by its form name ("frmInp", "frmCP", "frmLid", "frmTL") as loaded now; nullptr
+  // before its first use and after it was unloaded.
+  QWidget* LoadedDialog(std::string_view form) const;
 
  private:
   QWidget* owner_;
+  QPointer<InputBox> input_box_;
+  std::unique_ptr<SelectorDialogs> selectors_;
 };
 
 }  // namespace qor

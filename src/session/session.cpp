@@ -5,7 +5,6 @@ namespace {
 
 constexpr TextView kResultTooLong = u" 失败~ 结果文本过长";
 constexpr TextView kSelectionTooLong = u" 拒绝~ 选取文本过长";
-constexpr TextView kTextTooLong = u" 拒绝~ 文本过长";
 constexpr TextView kDiscardQuestion = u"当前文本未保存，是否清空？";
 
 Text Concat(TextView a, TextView b) {
@@ -120,6 +119,11 @@ void Session::ReplaceSelection(TextView text) {
   Notify(kTextChanged | kSelectionChanged);
 }
 
+void Session::ReplaceSelectedText(TextView text) {
+  box_.ReplaceSelectedText(text);
+  Notify(kTextChanged | kSelectionChanged);
+}
+
 int Session::LengthAfterInsert(TextView text) const {
   return box_.length() - static_cast<int>(box_.SelectedText().size()) +
          static_cast<int>(text.size());
@@ -177,9 +181,8 @@ void Session::RunStep(const Step& step) {
     SetText(std::move(result));
   } else if (step.source == Source::kCaretToEnd) {
     const int caret = box_.sel_start();
-    box_.ReplaceSelectedText(result);
-    box_.SetSelStart(caret);
-    Notify(kTextChanged | kSelectionChanged);
+    ReplaceSelectedText(result);
+    Select(caret, 0);
   } else {
     ReplaceSelection(result);
   }

@@ -39,6 +39,8 @@ inline constexpr TextView kProductName = u"QOR";
 inline constexpr TextView kTitleTail = u"  ~QOR";
 inline constexpr TextView kUnchanged = u"未改动";
 inline constexpr TextView kSameText = u"新旧文本相同";
+// After a label: a command refused because the text is already at the maximum length.
+inline constexpr TextView kTextTooLong = u" 拒绝~ 文本过长";
 
 class Session {
  public:
@@ -87,8 +89,14 @@ class Session {
   std::int16_t file_pattern() const { return file_pattern_; }
   void SetFile(Text path, std::int16_t pattern);
 
+  // The remembered search key, line breaks as single units.
+  const Text& seek_key() const { return seek_key_; }
+  void set_seek_key(Text key) { seek_key_ = std::move(key); }
+
   // Replaces the selection and selects the new text.
   void ReplaceSelection(TextView text);
+  // Replaces the selection; the caret ends after the new text and nothing is selected.
+  void ReplaceSelectedText(TextView text);
   // The length of the whole text if the selection were replaced by the new text.
   int LengthAfterInsert(TextView text) const;
 
@@ -120,6 +128,7 @@ class Session {
   int n_saved_ = -1;
   Text file_;
   std::int16_t file_pattern_ = 0;
+  Text seek_key_;
 };
 
 }  // namespace qor

@@ -4,6 +4,28 @@
 
 namespace qor {
 
+int CountPositions(TextView text) {
+  int positions = 0;
+  for (std::size_t i = 0; i < text.size(); ++i, ++positions) {
+    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+  }
+  return positions;
+}
+
+Text OneUnitLineBreaks(TextView text) {
+  Text out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\r') {
+      if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+      out += u'\n';
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
 void TextBox::SetText(Text text) {
   text_ = std::move(text);
   sel_start_ = 0;
@@ -47,26 +69,8 @@ int TextBox::ToIndex(int position) const {
 }
 
 int TextBox::ToPosition(int index) const {
-  int position = 0;
-  index = std::clamp(index, 0, length());
-  for (int i = 0; i < index; ++i, ++position) {
-    if (text_[i] == u'\r' && i + 1 < length() && text_[i + 1] == u'\n') ++i;
-  }
-  return position;
-}
-
-Text TextBox::ViewText() const {
-  Text view;
-  view.reserve(text_.size());
-  for (std::size_t i = 0; i < text_.size(); ++i) {
-    if (text_[i] == u'\r') {
-      if (i + 1 < text_.size() && text_[i + 1] == u'\n') ++i;
-      view += u'\n';
-    } else {
-      view += text_[i];
-    }
-  }
-  return view;
+  // An index between CR and LF counts the line break as passed.
+  return CountPositions(TextView(text_).substr(0, std::clamp(index, 0, length())));
 }
 
 }  // namespace qor

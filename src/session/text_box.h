@@ -7,6 +7,11 @@
 
 namespace qor {
 
+// The number of positions of a text: each line break (CR LF, CR or LF) counts one.
+int CountPositions(TextView text);
+// The text with each line break as one LF: one unit per position.
+Text OneUnitLineBreaks(TextView text);
+
 class TextBox {
  public:
   static constexpr int kMaxLength = 16383;
@@ -17,7 +22,7 @@ class TextBox {
   // Units of the exact text (CR LF counts two).
   int length() const { return static_cast<int>(text_.size()); }
   // Positions of the text (a line break counts one).
-  int position_count() const { return ToPosition(length()); }
+  int position_count() const { return CountPositions(text_); }
 
   int sel_start() const { return sel_start_; }
   int sel_length() const { return sel_length_; }
@@ -36,7 +41,7 @@ class TextBox {
   int ToIndex(int position) const;
   int ToPosition(int index) const;
   // The text with each line break as one LF: what the window shows, one unit per position.
-  Text ViewText() const;
+  Text ViewText() const { return OneUnitLineBreaks(text_); }
 
  private:
   Text text_;

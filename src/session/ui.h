@@ -40,9 +40,10 @@ class Ui {
   // A question with Yes and No buttons; true only for Yes.
   virtual bool AskYesNo(TextView text, bool default_no = false) = 0;
 
-  // The multi-line input box: title, maximum length, initial text (empty keeps the last text).
-  virtual std::optional<Text> AskInput(TextView /*title*/, int /*max_length*/,
-                                       TextView /*initial*/) {
+  // The multi-line input box: title, maximum length, initial text (empty keeps the text of the
+  // last use, unless clear is set). Gives the confirmed text.
+  virtual std::optional<Text> AskInput(TextView /*title*/, int /*max_length*/, TextView /*initial*/,
+                                       bool /*clear*/ = false) {
     return std::nullopt;
   }
   // The platform's one-line prompt.

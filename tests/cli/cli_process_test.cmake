@@ -11,3 +11,9 @@ execute_process(COMMAND ${QOR_CLI} apply No--Such
 if(NOT status EQUAL 2)
   message(FATAL_ERROR "an unknown label gave status ${status}: ${err}")
 endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E echo_append "%E4%B8%AD"
+  COMMAND ${QOR_CLI} apply URL--UTF8
+  OUTPUT_VARIABLE out RESULT_VARIABLE status)
+if(NOT status EQUAL 0 OR NOT out STREQUAL "中")
+  message(FATAL_ERROR "apply URL--UTF8 gave status ${status} and \"${out}\"")
+endif()

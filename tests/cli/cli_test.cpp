@@ -89,11 +89,37 @@ TEST(Cli, OptionsStandAnywhereAndDoubleDashEndsThem) {
   std::filesystem::remove_all(dir);
 }
 
+TEST(Cli, AppliesTheEscapeDecoders) {
+  const std::pair<std::string, std::string> cases[][2] = {
+      {{"URL--UTF8", "%E4%B8%AD"}, {"", "中"}},
+      {{"URL--GB", "work%2Easp%3Fs%3D%B5%E7%C4%D4"}, {"", "work.asp?s=电脑"}},
+      {{"QP--UTF8", "=E4=B8=\n=AD\n"}, {"", "中\n"}},
+      {{"HTM--U", "&lt;p&gt;&#x53EF;&amp;lt;"}, {"", "<p>可<"}},
+      {{"NumU(2)--U", "%u53EF%28"}, {"", "可("}},
+      {{"Base64--Big5", "pKSk5Q=="}, {"", "中文"}},
+      {{"UTF7--U", "+UxdOrA-"}, {"", "北京"}},
+      {{"HZ--GB", "~{V;~}\n"}, {"", "只\n"}},
+  };
+  for (const auto& c : cases) {
+    const CliRun run = Cli({"apply", c[0].first}, c[0].second);
+    EXPECT_EQ(run.status, kExitOk) << c[0].first << run.err;
+    EXPECT_EQ(run.out, c[1].second) << c[0].first;
+  }
+  // Two decoders in a row: Base64 of a URL-encoded text.
+  EXPECT_EQ(Cli({"apply", "Base64--UTF8", "URL--UTF8"}, "JUU0JUI4JUFE").out, "中");
+  // Text that is no Base64 at all gives no result.
+  const CliRun run = Cli({"apply", "Base64--GB"}, "not base64!");
+  EXPECT_EQ(run.status, kExitNoResult);
+  EXPECT_NE(run.err.find("未改动"), std::string::npos);
+}
+
 TEST(Cli, ListShowsLabelsAndCaptions) {
   const CliRun run = Cli({"list"});
   EXPECT_EQ(run.status, kExitOk);
   EXPECT_NE(run.out.find("GB--Big5\tGB--Big5 ：英文通顺"), std::string::npos);
   EXPECT_NE(run.out.find("LCID: (A)--(B)\t"), std::string::npos);
+  EXPECT_NE(run.out.find("HZ--GB\tHZ--GB ：如 ~{V;V'3V~}ASCII~{Bk5DO5M3~} 英文通顺"),
+            std::string::npos);
 }
 
 }  // namespace

@@ -247,6 +247,20 @@ TEST_F(MainWindowTest, KeysBelongToTheTextControlOnly) {
   EXPECT_EQ(pasted, 1);
 }
 
+TEST_F(MainWindowTest, KeysReachTheEditCommands) {
+  SetOriginal(u"可A");
+  QTest::keyClick(TextControl(), Qt::Key_F4);  // character information
+  EXPECT_EQ(Label(), u"\"可\" U=53EF GB=BFC9");
+  QTest::keyClick(TextControl(), Qt::Key_Right);
+  QTest::keyClick(TextControl(), Qt::Key_F9);  // a line break at the caret
+  EXPECT_EQ(session().box().text(), u"可\r\nA");
+  EXPECT_EQ(Label(), u"换行");
+  QTest::keyClick(TextControl(), Qt::Key_F9, Qt::ControlModifier);  // a tab
+  EXPECT_EQ(session().box().text(), u"可\r\n\tA");
+  QTest::keyClick(TextControl(), Qt::Key_F5);
+  EXPECT_EQ(Shown(), u"可\nA");
+}
+
 TEST_F(MainWindowTest, CaretMovesAreStoredInTheShownEntry) {
   SetOriginal(u"abcdef");
   Push(u"ABCDEF\nGHI");
@@ -386,10 +400,10 @@ TEST_F(MainWindowTest, CloseAsksForUnsavedTextThenClosesTheDialogsInOrder) {
   QPointer<QWidget> dialogs[] = {
       new RecordingDialog("frmTL", log), new RecordingDialog("frmB", log),
       new RecordingDialog("frmCP", log), new RecordingDialog("frmLid", log)};
-  window->RegisterDialog("frmTL", dialogs[0]);
-  window->RegisterDialog("frmB", dialogs[1]);
-  window->RegisterDialog("frmCP", dialogs[2]);
-  window->RegisterDialog("frmLid", dialogs[3]);
+  const char* forms[] = {"frmTL", "frmB", "frmCP", "frmLid"};
+  for (int i = 0; i < 4; ++i) {
+    window->RegisterDialog(forms[i], [dialog = dialogs[i]]() -> QWidget* { return dialog; });
+  }
   delete dialogs[3];  // a dialog that is gone already is skipped
   SetOriginal(u"orig");
   Push(u"unsaved");

@@ -75,8 +75,8 @@ bool ScriptedUi::AskYesNo(TextView text, bool) {
   return answer;
 }
 
-std::optional<Text> ScriptedUi::AskInput(TextView title, int, TextView) {
-  shown.push_back({Text(), Text(title), true});
+std::optional<Text> ScriptedUi::AskInput(TextView title, int, TextView initial, bool clear) {
+  shown.push_back({clear ? Text(u"<clear>") : Text(initial), Text(title), true});
   return Next(inputs);
 }
 

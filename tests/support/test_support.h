@@ -32,7 +32,9 @@ class ScriptedUi : public Ui {
 
   void ShowMessage(TextView text, TextView title = {}) override;
   bool AskYesNo(TextView text, bool default_no = false) override;
-  std::optional<Text> AskInput(TextView title, int max_length, TextView initial) override;
+  // Records the title and the initial text (or "<clear>").
+  std::optional<Text> AskInput(TextView title, int max_length, TextView initial,
+                               bool clear = false) override;
   std::optional<Text> AskLine(TextView prompt, TextView title, TextView initial) override;
   std::optional<FileChoice> ChooseFile(bool open, TextView path, std::int16_t pattern) override;
   std::optional<PairChoice> ChooseCodePagePair() override { return Next(code_page_pairs); }
