@@ -254,6 +254,14 @@ void MainWindow::Run(CommandId command) {
   }
 }
 
+bool MainWindow::HasCommand(CommandId command) const {
+  for (const CommandRow& row : commands_) {
+    if (row.id == command || row.id == CommandId{command.name, kEveryIndex}) return true;
+  }
+  const Family* family = Catalogue::Get().FindItem(command.name, command.index);
+  return family && family->MenuStep();
+}
+
 void MainWindow::SetCommand(CommandId command, Handler handler) {
   for (CommandRow& row : commands_) {
     if (row.id == command) {

@@ -44,6 +44,8 @@ class MainWindow : public QMainWindow, private SessionListener {
   // Runs a command exactly as its menu item, button or key does: the handler of the command
   // table, else the catalogue step of the item, else nothing.
   void Run(CommandId command);
+  // Whether running the command does something: a row of the command table or a catalogue step.
+  bool HasCommand(CommandId command) const;
   // Puts a handler into the command table, replacing the one for the same id.
   void SetCommand(CommandId command, Handler handler);
 
@@ -93,6 +95,10 @@ class MainWindow : public QMainWindow, private SessionListener {
   // Copies the caret and selection of the text control into the session's text box.
   void ReadSelection();
   void SessionChanged(unsigned changes) override;
+
+  // File and Edit menus' openings: marks and enabled items.
+  void UpdateFileMenu();
+  void UpdateEditMenu();
 
   // View menu and About.
   void UpdateViewMenu();

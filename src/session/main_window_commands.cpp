@@ -3,10 +3,14 @@
 // any other item without a row does nothing yet. A new command is one row. Below it, the
 // dialogs the window unloads when it closes.
 
+#include <QMenu>
 #include <QPlainTextEdit>
 
+#include "platform/own_process.h"
 #include "session/ask_commands.h"
+#include "session/clipboard_commands.h"
 #include "session/edit_commands.h"
+#include "session/file_commands.h"
 #include "session/main_window.h"
 #include "session/qt_ui.h"
 
@@ -44,12 +48,41 @@ void MainWindow::InstallCommands() {
       {{"mnuSize", kEveryIndex}, [this](int i) { ApplyFontSize(MenuFontSize(i)); }},
       {{"mnuAbout"}, [this](int) { ShowAbout(); }},
 
-      // Still without a command, one row each when it comes:
-      // File menu: "mnuFiles" (its opening), "mnuClear", "mnuOpen", "mnuSave", "mnuAttr",
-      //   "mnuNewWin" (SaveSettings() first).
-      // Edit menu: "mnuEdits" (its opening, also as the context menu), "mnuPasteOrig", "mnuASel",
-      //   "mnuCopy", "mnuPaste".
+      // File menu.
+      {{"mnuFiles"}, [this](int) { UpdateFileMenu(); }},
+      {{"mnuClear"}, [this](int) { ClearAsOriginal(session_); }},
+      {{"mnuOpen"}, [this](int) { OpenAsOriginal(session_); }},
+      {{"mnuSave"}, [this](int) { SaveToFile(session_); }},
+      {{"mnuAttr"}, [this](int) { ShowFileProperties(session_); }},
+      {{"mnuNewWin"},
+       [this](int) {
+         StartNewWindow([this] { SaveSettings(); }, [] { return StartOwnExecutable(); });
+       }},
+
+      // Edit menu: its opening (also as the context menu) and the clipboard.
+      {{"mnuEdits"}, [this](int) { UpdateEditMenu(); }},
+      {{"mnuPasteOrig"}, [this](int) { PasteAsOriginal(session_); }},
+      {{"mnuASel"}, [this](int) { SelectAll(session_); }},
+      {{"mnuCopy"}, [this](int) { CopySelection(session_); }},
+      {{"mnuPaste"}, [this](int) { PasteClipboard(session_); }},
   };
+}
+
+void MainWindow::UpdateFileMenu() {
+  const FileMenuState state = FileMenuOpening(session_);
+  SetMark(Item("mnuSave"), state.save_checked);
+  Item("mnuAttr")->setEnabled(state.properties_enabled);
+}
+
+void MainWindow::UpdateEditMenu() {
+  const EditMenuState state = EditMenuOpening(session_);
+  for (const char* name : {"mnuPasteOrig", "mnuPaste"}) Item(name)->setEnabled(state.can_paste);
+  for (const char* name : {"mnuCopy", "mnuReplace"}) Item(name)->setEnabled(state.has_selection);
+  Item("mnuIns", 0)->setEnabled(state.has_selection);
+  Menu("mnuMakes")->setEnabled(state.has_selection);
+  for (int index = 0; index < 4; ++index) {
+    Item("mnuWnCase", index)->setEnabled(state.has_selection);
+  }
 }
 
 // The dialogs behind the window's own Ui; a window given another Ui registers none.

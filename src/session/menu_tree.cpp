@@ -3,6 +3,9 @@
 #include <string>
 
 #include "session/catalogue.h"
+#include "session/clipboard_commands.h"
+#include "session/edit_commands.h"
+#include "session/file_commands.h"
 #include "session/view_settings.h"
 
 namespace qor {
@@ -34,35 +37,35 @@ constexpr MenuRow CreatedArrayRow(int depth, std::string_view name) {
 
 // Every item of the menu bar that is not a catalogue command, in menu order.
 constexpr MenuRow kMenuRows[] = {
-    {0, "mnuFiles", u" 文件 (&F)"},
-    {1, "mnuClear", u"清空作原始 (&K)"},
-    {1, "mnuOpen", u"打开作原始 (&O) …"},
+    {0, "mnuFiles", kFilesMenuCaption.data()},
+    {1, "mnuClear", kClearCaption.data()},
+    {1, "mnuOpen", kOpenCaption.data()},
     {1, "mnuBarF1", kSeparator},
-    {1, "mnuSave", u"保存到文件 (&S) …"},
-    {1, "mnuAttr", u"文件属性 (&Q) …"},
+    {1, "mnuSave", kSaveCaption.data()},
+    {1, "mnuAttr", kPropertiesCaption.data()},
     {1, "mnuBarF2", kSeparator},
-    {1, "mnuNewWin", u"新窗口 (&W)"},
+    {1, "mnuNewWin", kNewWindowCaption.data()},
 
-    {0, "mnuEdits", u" 编辑 (&E)"},
-    {1, "mnuPasteOrig", u"粘贴作原始 [Ctrl+P]"},
+    {0, "mnuEdits", kEditsMenuCaption.data()},
+    {1, "mnuPasteOrig", kPasteOriginalCaption.data()},
     {1, "mnuBarE0", kSeparator},
-    {1, "mnuASel", u"全选 [Ctrl+A]"},
-    {1, "mnuCopy", u"复制 [Ctrl+C]"},
-    {1, "mnuPaste", u"粘贴 [Ctrl+V]"},
+    {1, "mnuASel", kSelectAllCaption.data()},
+    {1, "mnuCopy", kCopyCaption.data()},
+    {1, "mnuPaste", kPasteCaption.data()},
     {1, "mnuBarE1", kSeparator},
     ArrayRow(1, "mnuWnCase"),
     {1, "mnuBarE3", kSeparator},
     {1, "mnuMakes", u"编写“乱码” (&M)"},
     CreatedArrayRow(2, "mnuMake"),
     {1, "mnuSeekNew", u"键入查找 [Ctrl+F1] …"},
-    {1, "mnuReplace", u"字串替换 [F3] …"},
+    {1, "mnuReplace", kReplaceCaption.data()},
     {1, "mnuSayCode", u"单字信息 [F4]"},
     {1, "mnuBarE4", kSeparator},
-    {1, "mnuIns", u"删除 [Del]", 0},
-    {1, "mnuIns", u"插入 [Ins] …", 1},
-    {1, "mnuIns", u"空格 [Ctrl+Del]", 2},
-    {1, "mnuIns", u"跳格 [Ctrl+F9]", 3},
-    {1, "mnuIns", u"换行 [F9]", 4},
+    {1, "mnuIns", kInsertCaptions[0].data(), 0},
+    {1, "mnuIns", kInsertCaptions[1].data(), 1},
+    {1, "mnuIns", kInsertCaptions[2].data(), 2},
+    {1, "mnuIns", kInsertCaptions[3].data(), 3},
+    {1, "mnuIns", kInsertCaptions[4].data(), 4},
 
     {0, "mnuJiedusA", u" 解读乱码 (&1)"},
     ArrayRow(1, "mnuNumU"),

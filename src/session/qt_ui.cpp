@@ -1,8 +1,10 @@
 #include "session/qt_ui.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 
 #include "dialogs/file_chooser.h"
@@ -72,6 +74,17 @@ std::optional<PairChoice> QtUi::ChooseLcidPair() { return selectors_->ChooseLcid
 std::optional<TransformChoice> QtUi::ChooseTransform() { return selectors_->ChooseTransform(); }
 
 void QtUi::Beep() { QApplication::beep(); }
+
+bool QtUi::CanPaste() {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  return data && data->hasText();
+}
+
+Text QtUi::ClipboardText() { return FromQString(QGuiApplication::clipboard()->text()); }
+
+void QtUi::SetClipboardText(TextView text) {
+  QGuiApplication::clipboard()->setText(ToQString(text));
+}
 
 QWidget* QtUi::LoadedDialog(std::string_view form) const {
   if (form == "frmB") return file_chooser_;

@@ -33,6 +33,9 @@ class QtUi : public Ui {
   std::optional<TransformChoice> ChooseTransform() override;
   std::optional<FileChoice> ChooseFile(bool open, TextView path, std::int16_t pattern) override;
   void Beep() override;
+  bool CanPaste() override;
+  Text ClipboardText() override;
+  void SetClipboardText(TextView text) override;
 
   // The selector dialogs, created at first use.
   SelectorDialogs& selectors() { return *selectors_; }
