@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 
 #include "session/main_window.h"
 
@@ -6,6 +7,9 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setOrganizationName("QOR");
   QApplication::setApplicationName("QOR");
+  QApplication::setApplicationVersion(QOR_VERSION);
+  QApplication::setDesktopFileName("qor");
+  QApplication::setWindowIcon(QIcon(":/qor.png"));
   qor::MainWindow window;
   window.show();
   return QApplication::exec();

@@ -31,7 +31,7 @@ struct CodePageSpec {
   bool two_byte_jis_x_0212 = false;
 };
 
-// The spec of a code page; nullptr when this program does not convert it.
+// How this program converts a code page; nullptr when it does not.
 [[nodiscard]] const CodePageSpec* FindCodePage(int code_page);
 
 // Every code page this program converts, in no particular order.

@@ -12,32 +12,26 @@
 #include "codecs/script_mapping.h"
 #include "session/qt_text.h"
 #include "session/text_box.h"
+#include "session/text_font.h"
+#include "session/view_settings.h"
+#include "session/window_layout.h"
 
 namespace qor {
 namespace {
 
-// Pixels of a length in twips at 96 dpi.
-constexpr int Px(int twips) { return twips / 15; }
-
 // The text's length with each line break counted as CR LF.
 int LengthWithCrLf(const QString& text) { return static_cast<int>(text.size() + text.count('\n')); }
-
-QFont TextFont() {
-  QFont font;
-  font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"),
-                    QStringLiteral("Noto Serif CJK SC"), QStringLiteral("WenQuanYi Zen Hei")});
-  font.setPointSizeF(12);
-  return font;
-}
 
 }  // namespace
 
 InputBox::InputBox(QWidget* parent) : QDialog(parent) {
+  const double dpi = logicalDpiY();
+  const auto Px = [dpi](int twips) { return TwipsToPixels(twips, dpi); };
   setModal(true);
   setFixedSize(Px(6555), Px(3435) + 24);
   editor_ = new QPlainTextEdit(this);
   editor_->setGeometry(Px(180), Px(180) + 24, Px(6180), Px(2310));
-  editor_->setFont(TextFont());
+  editor_->setFont(TextFont(kDefaultFontName, kDefaultFontSize));
   editor_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   editor_->installEventFilter(this);
   editor_->setContextMenuPolicy(Qt::NoContextMenu);

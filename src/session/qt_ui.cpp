@@ -1,46 +1,67 @@
 #include "session/qt_ui.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
 
 #include "dialogs/file_chooser.h"
 #include "dialogs/selector_dialogs.h"
+#include "session/input_box.h"
 #include "session/qt_text.h"
+#include "session/session.h"
 
 namespace qor {
 namespace {
 
-QString TitleOr(TextView title) { return title.empty() ? QStringLiteral("QOR") : ToQString(title); }
+// A plain box without an icon: the texts say themselves whether they report or ask.
+int Exec(QWidget* owner, TextView text, TextView title, QMessageBox::StandardButtons buttons,
+         QMessageBox::StandardButton default_button) {
+  QMessageBox box(QMessageBox::NoIcon, ToQString(title.empty() ? kProductName : title),
+                  ToQString(text), buttons, owner);
+  box.setTextFormat(Qt::PlainText);
+  // The buttons speak the interface's language whatever the system's locale.
+  const std::pair<QMessageBox::StandardButton, const char16_t*> captions[] = {
+      {QMessageBox::Ok, u"确定"}, {QMessageBox::Yes, u"是 (&Y)"}, {QMessageBox::No, u"否 (&N)"}};
+  for (const auto& [button, caption] : captions) {
+    if (QAbstractButton* shown = box.button(button)) shown->setText(ToQString(caption));
+  }
+  box.setDefaultButton(default_button);
+  return box.exec();
+}
 
 }  // namespace
 
-QtUi::QtUi(QWidget* parent)
-    : parent_(parent), selectors_(std::make_unique<SelectorDialogs>(parent)) {}
+QtUi::QtUi(QWidget* owner) : owner_(owner), selectors_(std::make_unique<SelectorDialogs>(owner)) {}
 
 QtUi::~QtUi() = default;
 
 std::optional<FileChoice> QtUi::ChooseFile(bool open, TextView path, std::int16_t pattern) {
-  if (!file_chooser_) file_chooser_ = std::make_unique<FileChooser>(parent_);
+  if (!file_chooser_) file_chooser_ = new FileChooser(owner_);
   std::optional<FileChoice> choice = file_chooser_->Choose(open, path, pattern);
-  if (file_chooser_->unloaded()) file_chooser_.reset();
+  if (file_chooser_->unloaded()) delete file_chooser_;
   return choice;
 }
 
-void QtUi::UnloadFileChooser() { file_chooser_.reset(); }
-
 void QtUi::ShowMessage(TextView text, TextView title) {
-  QMessageBox::information(parent_, TitleOr(title), ToQString(text), QMessageBox::Ok);
+  Exec(owner_, text, title, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 bool QtUi::AskYesNo(TextView text, bool default_no) {
-  return QMessageBox::question(parent_, TitleOr({}), ToQString(text),
-                               QMessageBox::Yes | QMessageBox::No,
-                               default_no ? QMessageBox::No : QMessageBox::Yes) == QMessageBox::Yes;
+  return Exec(owner_, text, {}, QMessageBox::Yes | QMessageBox::No,
+              default_no ? QMessageBox::No : QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+std::optional<Text> QtUi::AskInput(TextView title, int max_length, TextView initial, bool clear) {
+  if (!input_box_) input_box_ = new InputBox(owner_);
+  return input_box_->Ask(title, max_length, initial, clear);
 }
 
 std::optional<Text> QtUi::AskLine(TextView prompt, TextView title, TextView initial) {
   bool ok = false;
-  const QString answer = QInputDialog::getText(parent_, ToQString(title), ToQString(prompt),
+  const QString answer = QInputDialog::getText(owner_, ToQString(title), ToQString(prompt),
                                                QLineEdit::Normal, ToQString(initial), &ok);
   if (!ok) return std::nullopt;
   return FromQString(answer);
@@ -51,5 +72,27 @@ std::optional<PairChoice> QtUi::ChooseCodePagePair() { return selectors_->Choose
 std::optional<PairChoice> QtUi::ChooseLcidPair() { return selectors_->ChooseLcidPair(); }
 
 std::optional<TransformChoice> QtUi::ChooseTransform() { return selectors_->ChooseTransform(); }
+
+void QtUi::Beep() { QApplication::beep(); }
+
+bool QtUi::CanPaste() {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  return data && data->hasText();
+}
+
+Text QtUi::ClipboardText() { return FromQString(QGuiApplication::clipboard()->text()); }
+
+void QtUi::SetClipboardText(TextView text) {
+  QGuiApplication::clipboard()->setText(ToQString(text));
+}
+
+QWidget* QtUi::LoadedDialog(std::string_view form) const {
+  if (form == "frmB") return file_chooser_;
+  if (form == "frmInp") return input_box_;
+  if (form == "frmCP") return selectors_->code_page_dialog();
+  if (form == "frmLid") return selectors_->lcid_dialog();
+  if (form == "frmTL") return selectors_->transform_dialog();
+  return nullptr;
+}
 
 }  // namespace qor

@@ -1,7 +1,10 @@
 #pragma once
-// The Ui of the window: real modal message boxes, owned by the given parent widget.
+// The Ui of the main window: real modal message boxes and dialogs, owned by the window. Each
+// dialog is created at its first use and kept, hidden, for the next.
 
+#include <QPointer>
 #include <memory>
+#include <string_view>
 
 #include "session/ui.h"
 
@@ -9,33 +12,43 @@ class QWidget;
 
 namespace qor {
 
+class InputBox;
 class SelectorDialogs;
 class FileChooser;
 
 class QtUi : public Ui {
  public:
-  explicit QtUi(QWidget* parent);
+  explicit QtUi(QWidget* owner);
   ~QtUi() override;
 
+  // An OK box; the title defaults to the product name.
   void ShowMessage(TextView text, TextView title = {}) override;
+  // Yes and No, Yes the default button unless default_no.
   bool AskYesNo(TextView text, bool default_no = false) override;
+  std::optional<Text> AskInput(TextView title, int max_length, TextView initial,
+                               bool clear = false) override;
   std::optional<Text> AskLine(TextView prompt, TextView title, TextView initial) override;
   std::optional<PairChoice> ChooseCodePagePair() override;
   std::optional<PairChoice> ChooseLcidPair() override;
   std::optional<TransformChoice> ChooseTransform() override;
   std::optional<FileChoice> ChooseFile(bool open, TextView path, std::int16_t pattern) override;
+  void Beep() override;
+  bool CanPaste() override;
+  Text ClipboardText() override;
+  void SetClipboardText(TextView text) override;
 
-  // The selector dialogs, created at first use; the window unloads them when it closes.
+  // The selector dialogs, created at first use.
   SelectorDialogs& selectors() { return *selectors_; }
-  // The file chooser stores its last folder when it is unloaded; the window does it first.
-  void UnloadFileChooser();
+  // A dialog by its form name ("frmInp", "frmCP", "frmLid", "frmTL") as loaded now; nullptr
+  // before its first use and after it was unloaded.
+  QWidget* LoadedDialog(std::string_view form) const;
 
  private:
-  QWidget* parent_;
+  QWidget* owner_;
+  QPointer<InputBox> input_box_;
   std::unique_ptr<SelectorDialogs> selectors_;
-  // Made at its first show and kept, hidden, until the user closes its window. Declared last,
-  // so that it is unloaded before the selector dialogs.
-  std::unique_ptr<FileChooser> file_chooser_;
+  // Made at its first show and kept, hidden, until the user closes its window.
+  QPointer<FileChooser> file_chooser_;
 };
 
 }  // namespace qor

@@ -2,21 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "support/test_support.h"
+#include "support/session_fixture.h"
 
 namespace qor {
 namespace {
 
-class ClipboardTest : public ::testing::Test {
- protected:
-  void SetOriginal(TextView text) {
-    session.SetText(Text(text));
-    session.ResetHistory(u"original");
-  }
-
-  ScriptedUi ui;
-  Session session{ui};
-};
+using ClipboardTest = SessionFixture<>;
 
 TEST_F(ClipboardTest, PasteFitsTheRoomOfTheSelection) {
   // 16000 units with 100 selected: 483 more fit, 484 do not.

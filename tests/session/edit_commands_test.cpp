@@ -2,23 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include "support/test_support.h"
+#include "support/session_fixture.h"
 
 namespace qor {
 namespace {
 
-class EditCommandsTest : public ::testing::Test {
+class EditCommandsTest : public SessionFixture<> {
  protected:
-  void SetOriginal(TextView text) {
-    session.SetText(Text(text));
-    session.ResetHistory(u"original");
-  }
   std::pair<int, int> Selection() const {
     return {session.box().sel_start(), session.box().sel_length()};
   }
-
-  ScriptedUi ui;
-  Session session{ui};
 };
 
 TEST_F(EditCommandsTest, FindsForwardAndBackward) {

@@ -4,7 +4,7 @@
 
 #include "session/catalogue.h"
 #include "session/session.h"
-#include "support/test_support.h"
+#include "support/session_fixture.h"
 
 namespace qor {
 namespace {
@@ -54,22 +54,12 @@ TEST(EscapeFamilies, MenuItemsLabelsAndTransforms) {
   EXPECT_EQ(Catalogue::Get().FindItem("mnuReadQp", 3), nullptr);  // a separator
 }
 
-class EscapeCommandTest : public ::testing::Test {
- protected:
-  void SetOriginal(TextView text) {
-    session.SetText(Text(text));
-    session.ResetHistory(u"original");
-  }
-  void Run(TextView label) { session.RunStep(*Catalogue::Get().Find(label)); }
-
-  ScriptedUi ui;
-  Session session{ui};
-};
+using EscapeCommandTest = SessionFixture<>;
 
 TEST_F(EscapeCommandTest, DecodesTheWholeTextAndPushesTheLabel) {
   SetOriginal(u"x %E4%B8%AD y");
   session.Select(2, 3);  // a selection does not matter for URL decoding
-  Run(u"URL--UTF8");
+  RunLabel(u"URL--UTF8");
   EXPECT_EQ(session.box().text(), u"x 中 y");
   EXPECT_EQ(session.say(), u"URL--UTF8");
   EXPECT_EQ(session.EntryLabel(0), u"URL--UTF8");
@@ -78,7 +68,7 @@ TEST_F(EscapeCommandTest, DecodesTheWholeTextAndPushesTheLabel) {
 TEST_F(EscapeCommandTest, Base64DecodesASelectionOfTwoOrMore) {
   SetOriginal(u"a 1tDOxA== b");
   session.Select(2, 8);
-  Run(u"Base64--GB");
+  RunLabel(u"Base64--GB");
   EXPECT_EQ(session.box().text(), u"a 中文 b");
   EXPECT_EQ(session.box().sel_start(), 2);
   EXPECT_EQ(session.box().sel_length(), 2);
@@ -87,29 +77,29 @@ TEST_F(EscapeCommandTest, Base64DecodesASelectionOfTwoOrMore) {
   // One selected character is ignored: the whole text is decoded.
   SetOriginal(u"YWJj");
   session.Select(1, 1);
-  Run(u"Base64--GB");
+  RunLabel(u"Base64--GB");
   EXPECT_EQ(session.box().text(), u"abc");
 
   // A selection with a line break inside counts the break as one position.
   SetOriginal(u"YW\r\nJj");
   session.Select(2, 1);
-  Run(u"Base64--UTF8");
+  RunLabel(u"Base64--UTF8");
   EXPECT_EQ(session.box().text(), u"abc");
 }
 
 TEST_F(EscapeCommandTest, NothingDecodedLeavesTheTextAlone) {
   SetOriginal(u"");
-  Run(u"HTM--U");
+  RunLabel(u"HTM--U");
   EXPECT_EQ(session.say(), u"未改动");
   EXPECT_EQ(session.n_cur(), -1);
 
   SetOriginal(u"not base64!");
-  Run(u"Base64--UTF8");
+  RunLabel(u"Base64--UTF8");
   EXPECT_EQ(session.say(), u"未改动");
   EXPECT_EQ(session.box().text(), u"not base64!");
 
   SetOriginal(u"plain text");
-  Run(u"QP--GB");
+  RunLabel(u"QP--GB");
   EXPECT_EQ(session.say(), u"新旧文本相同");
   EXPECT_EQ(session.n_cur(), -1);
   EXPECT_TRUE(ui.shown.empty());

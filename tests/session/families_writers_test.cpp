@@ -4,27 +4,17 @@
 
 #include "session/catalogue.h"
 #include "session/session.h"
-#include "support/test_support.h"
+#include "support/session_fixture.h"
 
 namespace qor {
 namespace {
 
-class WritersTest : public ::testing::Test {
- protected:
-  void SetOriginal(TextView text) {
-    session.SetText(Text(text));
-    session.ResetHistory(u"original");
-  }
-  void Write(TextView label) { session.RunStep(*Catalogue::Get().Find(label)); }
-
-  ScriptedUi ui;
-  Session session{ui};
-};
+using WritersTest = SessionFixture<>;
 
 TEST_F(WritersTest, EncodesTheSelectionAndSelectsTheResult) {
   SetOriginal(u"x可y");
   session.Select(1, 1);
-  Write(u"U--HTM(H)");
+  RunLabel(u"U--HTM(H)");
   EXPECT_EQ(session.box().text(), u"x&#x53EF;y");
   EXPECT_EQ(session.box().sel_start(), 1);
   EXPECT_EQ(session.box().sel_length(), 8);
@@ -36,7 +26,7 @@ TEST_F(WritersTest, EncodesTheSelectionAndSelectsTheResult) {
 TEST_F(WritersTest, ALineBreakIsEncodedAsCrLf) {
   SetOriginal(u"a\r\nb");
   session.Select(0, 3);
-  Write(u"GB--QP");
+  RunLabel(u"GB--QP");
   EXPECT_EQ(session.box().text(), u"a=0D=0Ab");
 }
 
@@ -51,12 +41,12 @@ TEST_F(WritersTest, NothingSelectedGivesUnchanged) {
 TEST_F(WritersTest, RoomForTheResult) {
   SetOriginal(Text(16000, u'a'));
   session.Select(0, 200);  // 600 > 16383 - 15800
-  Write(u"U--HTM(D)");
+  RunLabel(u"U--HTM(D)");
   EXPECT_EQ(ui.Messages().back(), u"U--HTM(D) 拒绝~ 选取文本过长");
 
   SetOriginal(Text(15900, u'a') + Text(100, u'中'));
   session.Select(15900, 100);  // passes the pre-check; 100 × 8 units is more than 483
-  Write(u"U--HTM(D)");
+  RunLabel(u"U--HTM(D)");
   EXPECT_EQ(ui.Messages().back(), u"U--HTM(D) 失败~ 结果文本过长");
   EXPECT_EQ(session.box().length(), 16000);
 }
@@ -64,7 +54,7 @@ TEST_F(WritersTest, RoomForTheResult) {
 TEST_F(WritersTest, PlainTextThroughHzIsTheSame) {
   SetOriginal(u"plain ASCII");
   session.Select(0, 11);
-  Write(u"GB--HZ");
+  RunLabel(u"GB--HZ");
   EXPECT_EQ(session.say(), u"新旧文本相同");
   EXPECT_EQ(session.n_cur(), -1);
 }
