@@ -1,7 +1,6 @@
 #include "diagnosis/diagnose.h"
 
 #include <algorithm>
-#include <numeric>
 #include <unordered_set>
 
 #include "diagnosis/explanation.h"

@@ -1,13 +1,13 @@
 #include "diagnosis/search.h"
 
 #include <algorithm>
-#include <numeric>
 #include <unordered_set>
 
 #include "codepage/selector_tables.h"
 #include "diagnosis/plausibility.h"
 #include "platform/codepage_service.h"
 #include "platform/lcid.h"
+#include "session/parameter_labels.h"
 
 namespace qor {
 namespace {
@@ -41,7 +41,7 @@ bool IsCjkMojibakePage(int code_page) {
 // pair.
 bool IsCjkPair(TextView label) {
   for (const bool lcid_table : {false, true}) {
-    const TextView separator = lcid_table ? TextView(u"--") : TextView(u" -- ");
+    const TextView separator = lcid_table ? kLcidNameSeparator : kCodePageNameSeparator;
     for (std::size_t at = label.find(separator); at != TextView::npos;
          at = label.find(separator, at + 1)) {
       const auto a = CodePageOfSide(label.substr(0, at), lcid_table);
