@@ -6,7 +6,10 @@
 //   diagnosis_corpus train OUT.inc [--beam N]
 //   diagnosis_corpus show TEXT
 //
-// A benchmark, not a test: it measures and prints, it does not fail.
+// A benchmark, not a test: it measures and prints, it does not fail. To train the model again
+// (after a change to the character classes, the search or the corpus): run train with
+// src/diagnosis/plausibility_weights.inc as OUT, build, and repeat until the figures it prints
+// settle (two or three rounds); each round mines its hard candidates with the weights built in.
 
 #include <algorithm>
 #include <chrono>
