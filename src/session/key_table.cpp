@@ -35,6 +35,7 @@ constexpr KeyBinding kKeyBindings[] = {
     {kVkF1 + 7, kVkF1 + 7, When::kOtherwise, {"mnuAskA2B", 1}},
     {kVkF9, kVkF9, When::kCtrlOnly, {"mnuIns", 3}},
     {kVkF9, kVkF9, When::kOtherwise, {"mnuIns", 4}},
+    {kVkF11, kVkF11, When::kAny, {"mnuDiagnose"}},
 };
 
 bool Applies(When when, int shift) {

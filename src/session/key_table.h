@@ -18,6 +18,7 @@ enum VirtualKey : int {
   kVkDelete = 46,
   kVkF1 = 112,
   kVkF9 = 120,
+  kVkF11 = 122,
 };
 
 // The command a key released in the text control runs; nullopt for a key without one. "Ctrl

@@ -9,6 +9,7 @@
 #include "platform/own_process.h"
 #include "session/ask_commands.h"
 #include "session/clipboard_commands.h"
+#include "session/diagnose_command.h"
 #include "session/edit_commands.h"
 #include "session/file_commands.h"
 #include "session/main_window.h"
@@ -40,6 +41,7 @@ void MainWindow::InstallCommands() {
       // Third decoding menu: the items that ask first.
       {{"mnuCutaByte", 2}, [this](int index) { CutHalfCharacterFromCaret(session_, index); }},
       {{"mnuAskA2B", kEveryIndex}, [this](int index) { AskAndReinterpret(session_, index); }},
+      {{"mnuDiagnose"}, [this](int) { DiagnoseAndRepair(session_); }},
 
       // View menu (its opening updates the marks and the current font) and About.
       {{"mnuLooks"}, [this](int) { UpdateViewMenu(); }},
@@ -89,7 +91,7 @@ void MainWindow::UpdateEditMenu() {
 void MainWindow::InstallDialogs() {
   if (!own_ui_) return;
   QtUi* ui = own_ui_.get();
-  for (const char* form : {"frmB", "frmInp", "frmCP", "frmLid", "frmTL"}) {
+  for (const char* form : {"frmB", "frmInp", "frmCP", "frmLid", "frmTL", "frmDiagnose"}) {
     RegisterDialog(form, [ui, form] { return ui->LoadedDialog(form); });
   }
 }

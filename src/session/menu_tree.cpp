@@ -4,6 +4,7 @@
 
 #include "session/catalogue.h"
 #include "session/clipboard_commands.h"
+#include "session/diagnose_command.h"
 #include "session/edit_commands.h"
 #include "session/file_commands.h"
 #include "session/view_settings.h"
@@ -85,6 +86,8 @@ constexpr MenuRow kMenuRows[] = {
     ArrayRow(1, "mnu2022"),
     {1, "mnuBarC2", kSeparator},
     ArrayRow(1, "mnuAskA2B"),
+    {1, "mnuBarC3", kSeparator},
+    {1, "mnuDiagnose", kDiagnoseCaption.data()},
 
     {0, "mnuLooks", u" 查看 (&L)"},
     {1, "mnuHScr", u"自动换行"},

@@ -7,6 +7,7 @@
 #include <QMimeData>
 #include <QPushButton>
 
+#include "dialogs/diagnosis_dialog.h"
 #include "dialogs/file_chooser.h"
 #include "dialogs/selector_dialogs.h"
 #include "session/input_box.h"
@@ -73,6 +74,11 @@ std::optional<PairChoice> QtUi::ChooseLcidPair() { return selectors_->ChooseLcid
 
 std::optional<TransformChoice> QtUi::ChooseTransform() { return selectors_->ChooseTransform(); }
 
+std::optional<std::vector<Text>> QtUi::ChooseRepair(TextView text) {
+  if (!diagnosis_dialog_) diagnosis_dialog_ = new DiagnosisDialog(owner_);
+  return diagnosis_dialog_->Choose(text);
+}
+
 void QtUi::Beep() { QApplication::beep(); }
 
 bool QtUi::CanPaste() {
@@ -92,6 +98,7 @@ QWidget* QtUi::LoadedDialog(std::string_view form) const {
   if (form == "frmCP") return selectors_->code_page_dialog();
   if (form == "frmLid") return selectors_->lcid_dialog();
   if (form == "frmTL") return selectors_->transform_dialog();
+  if (form == "frmDiagnose") return diagnosis_dialog_;
   return nullptr;
 }
 

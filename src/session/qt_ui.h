@@ -15,6 +15,7 @@ namespace qor {
 class InputBox;
 class SelectorDialogs;
 class FileChooser;
+class DiagnosisDialog;
 
 class QtUi : public Ui {
  public:
@@ -32,6 +33,7 @@ class QtUi : public Ui {
   std::optional<PairChoice> ChooseLcidPair() override;
   std::optional<TransformChoice> ChooseTransform() override;
   std::optional<FileChoice> ChooseFile(bool open, TextView path, std::int16_t pattern) override;
+  std::optional<std::vector<Text>> ChooseRepair(TextView text) override;
   void Beep() override;
   bool CanPaste() override;
   Text ClipboardText() override;
@@ -49,6 +51,7 @@ class QtUi : public Ui {
   std::unique_ptr<SelectorDialogs> selectors_;
   // Made at its first show and kept, hidden, until the user closes its window.
   QPointer<FileChooser> file_chooser_;
+  QPointer<DiagnosisDialog> diagnosis_dialog_;
 };
 
 }  // namespace qor

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "platform/text.h"
 
@@ -65,6 +66,9 @@ class Ui {
   virtual bool CanPaste() { return false; }
   virtual Text ClipboardText() { return {}; }
   virtual void SetClipboardText(TextView /*text*/) {}
+
+  // The diagnosis of a text: the chain of labels the user chose to apply.
+  virtual std::optional<std::vector<Text>> ChooseRepair(TextView /*text*/) { return std::nullopt; }
 
   // The system beep.
   virtual void Beep() {}

@@ -112,6 +112,8 @@ TEST_F(MainWindowTest, MenuTreeHasEveryCaptionSeparatorAndCheckMark) {
       "1 mnuAskA2B(0) Trans--LCID ：选择 转换格式--语文名称 [F7] …",
       "1 mnuAskA2B(1) LCID--LCID ：选择语文名称 或 键入语文区号 [F8] …",
       "1 mnuAskA2B(2) CP--CP ：选择字符集 或 键入代码页 [Ctrl+F8] …",
+      "1 mnuBarC3 -",
+      "1 mnuDiagnose 自动诊断 ：列出最可能的修复 [F11] …",
       "0 mnuLooks  查看 (&L)",
       "1 mnuHScr 自动换行 x",
       "1 mnuBarL1 -",

@@ -47,6 +47,10 @@ class ScriptedUi : public Ui {
   std::optional<PairChoice> ChooseCodePagePair() override { return Next(code_page_pairs); }
   std::optional<PairChoice> ChooseLcidPair() override { return Next(lcid_pairs); }
   std::optional<TransformChoice> ChooseTransform() override { return Next(transforms); }
+  std::optional<std::vector<Text>> ChooseRepair(TextView text) override {
+    diagnosed.push_back(Text(text));
+    return Next(repairs);
+  }
   bool CanPaste() override { return clipboard.has_value(); }
   Text ClipboardText() override { return clipboard.value_or(Text()); }
   void SetClipboardText(TextView text) override { clipboard = Text(text); }
@@ -64,15 +68,19 @@ class ScriptedUi : public Ui {
   std::deque<std::optional<PairChoice>> code_page_pairs;
   std::deque<std::optional<PairChoice>> lcid_pairs;
   std::deque<std::optional<TransformChoice>> transforms;
+  std::deque<std::optional<std::vector<Text>>> repairs;
+  std::vector<Text> diagnosed;  // the texts ChooseRepair was asked about
   std::optional<Text> clipboard;
   int beeps = 0;
 
  private:
   template <typename T>
   static std::optional<T> Next(std::deque<std::optional<T>>& queue) {
-    if (queue.empty()) return std::nullopt;
-    std::optional<T> answer = std::move(queue.front());
-    queue.pop_front();
+    std::optional<T> answer;
+    if (!queue.empty()) {
+      answer.swap(queue.front());
+      queue.pop_front();
+    }
     return answer;
   }
 };

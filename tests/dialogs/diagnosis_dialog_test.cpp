@@ -1,0 +1,60 @@
+#include "dialogs/diagnosis_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include "codepage/conversions.h"
+#include "codepage/reinterpret.h"
+#include "session/qt_text.h"
+#include "support/test_support.h"
+
+namespace qor {
+namespace {
+
+constexpr TextView kClean = u"乱码，文字编码错误了";
+
+// The clean text's UTF-8 bytes read as GBK.
+Text Garbled(TextView clean) { return Reinterpret(clean, kLcidUtf8, 2052); }
+
+// Starts a diagnosis and waits for its rows.
+void Diagnose(DiagnosisDialog& dialog, TextView text) {
+  dialog.Start(text);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.finished(); }, 10000));
+}
+
+TEST(DiagnosisDialog, ListsTheRepairsBestFirstWithAPreview) {
+  DiagnosisDialog dialog;
+  Diagnose(dialog, Garbled(kClean));
+  ASSERT_GT(dialog.table()->rowCount(), 1);
+  EXPECT_EQ(dialog.table()->item(0, 0)->text(), QStringLiteral("GB--UTF8"));
+  EXPECT_EQ(dialog.SelectedChain(), std::vector<Text>{u"GB--UTF8"});
+  EXPECT_EQ(dialog.preview()->toPlainText(), ToQString(kClean));
+  EXPECT_TRUE(dialog.apply_button()->isEnabled());
+}
+
+TEST(DiagnosisDialog, CleanTextOffersNothingToApply) {
+  DiagnosisDialog dialog;
+  Diagnose(dialog, u"这是一段正常的中文文本，不需要任何修复。");
+  ASSERT_GE(dialog.table()->rowCount(), 1);
+  EXPECT_EQ(dialog.SelectedChain(), std::nullopt);
+  EXPECT_FALSE(dialog.apply_button()->isEnabled());
+}
+
+TEST(DiagnosisDialog, AFullTextDoesNotBlockTheCaller) {
+  DiagnosisDialog dialog;
+  Text text;
+  while (text.size() < 16000) text += Garbled(kClean) + u"\r\n";
+  dialog.Start(text);
+  EXPECT_FALSE(dialog.finished());  // the rows come later, from the worker
+  ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.finished(); }, 20000));
+  EXPECT_EQ(dialog.SelectedChain(), std::vector<Text>{u"GB--UTF8"});
+  // A new start while one runs, then the dialog goes: nothing is left behind.
+  dialog.Start(text);
+}
+
+}  // namespace
+}  // namespace qor
