@@ -17,12 +17,21 @@ const std::vector<Repair>& CatalogueRepairSet() {
   return repairs;
 }
 
+// Whether what a chain lost vetoes it. A single character, or one in a hundred, is what a text
+// cut in the middle of a character loses under its true repair; vetoing that would rank any
+// lossless garbage above the repair of a truncated text.
+bool Vetoed(const Outcome& outcome, std::size_t units) {
+  const std::size_t lost = outcome.Lost();
+  return lost > 1 && lost * 100 > units;
+}
+
 // A chain (or the text as it is, without steps) with its outcome and rank.
 struct Ranked {
   std::uint16_t first = kNoStep;
   std::uint16_t second = kNoStep;
   Outcome outcome;
-  double rank = 0;  // plausibility plus the chain's bias
+  double rank = 0;      // plausibility plus the chain's bias
+  bool vetoed = false;  // lost too much: ranked below every chain that did not
   bool improves = false;
 
   std::size_t Steps() const { return (first != kNoStep) + (second != kNoStep); }
@@ -32,15 +41,15 @@ class Ranking {
  public:
   explicit Ranking(const std::vector<Repair>& repairs) : repairs_(repairs) {}
 
-  // Lossless before lossy, the higher rank first, then the labels.
+  // Kept before vetoed, the higher rank first, then the labels.
   bool OnSample(const Ranked& a, const Ranked& b) const {
-    if ((a.outcome.Lost() == 0) != (b.outcome.Lost() == 0)) return a.outcome.Lost() == 0;
+    if (a.vetoed != b.vetoed) return b.vetoed;
     if (a.rank != b.rank) return a.rank > b.rank;
     return LabelsBefore(a, b);
   }
 
-  // Repairs that read better than the text (lossless ones first), the text as it is, the rest
-  // (lossless ones first); within each, the higher rank first, then the labels.
+  // Repairs that read better than the text (vetoed ones last), the text as it is, the rest
+  // (vetoed ones last); within each, the higher rank first, then the labels.
   bool Final(const Ranked& a, const Ranked& b) const {
     if (Tier(a) != Tier(b)) return Tier(a) < Tier(b);
     if (a.rank != b.rank) return a.rank > b.rank;
@@ -58,8 +67,8 @@ class Ranking {
  private:
   static int Tier(const Ranked& r) {
     if (r.Steps() == 0) return 2;
-    const int lossy = r.outcome.Lost() > 0 ? 1 : 0;
-    return r.improves ? lossy : 3 + lossy;
+    const int vetoed = r.vetoed ? 1 : 0;
+    return r.improves ? vetoed : 3 + vetoed;
   }
 
   bool LabelsBefore(const Ranked& a, const Ranked& b) const { return Labels(a) < Labels(b); }
@@ -90,7 +99,8 @@ std::vector<Ranked> Confirm(TextView text, TextView sample, std::vector<Trial> t
   on_sample.reserve(trials.size());
   for (Trial& trial : trials) {
     const double rank = trial.plausibility + ChainBias(trial.Steps(), sample.size());
-    on_sample.push_back({trial.first, trial.second, std::move(trial.outcome), rank, false});
+    const bool vetoed = Vetoed(trial.outcome, sample.size());
+    on_sample.push_back({trial.first, trial.second, std::move(trial.outcome), rank, vetoed});
   }
   const std::size_t kept = std::min(wanted, on_sample.size());
   std::partial_sort(
@@ -147,6 +157,7 @@ Diagnosis Diagnose(TextView text, const std::vector<Repair>& repairs,
   const double as_is_rank = RankOf(text, 0, text.size());
   for (Ranked& chain : ranked) {
     chain.rank = RankOf(chain.outcome.result, chain.Steps(), text.size());
+    chain.vetoed = Vetoed(chain.outcome, text.size());
     chain.improves = chain.rank > as_is_rank;
   }
   Ranked as_is;

@@ -205,6 +205,30 @@ TEST(DiagnoseRanking, ALossyRepairStillBeatsGarbage) {
   EXPECT_EQ(diagnosis.candidates[1].chain, std::vector<Text>{});
 }
 
+TEST(DiagnoseRanking, ATruncatedTextsRepairLosesOneCharacterAndStillWins) {
+  // A text cut inside its last character: the true repair loses that one character, and a
+  // lossless result that reads a little better than the garbage must not bury it.
+  const Text garbled = T("鏃犳硶鎵撳紑缂撳啿鏂囦欢锛岃妫€鏌ユ枃浠惰矾寰");
+  const std::vector<Repair> repairs = {
+      Fake(u"cut", T("无法打开缓冲文件，请检查文件路径�"), 0, 1),
+      Fake(u"garbage", T("鏃犳硶鎵撳紑缂撳啿鏂囦欢 abc")),
+      Fake(u"ruined", T("无法打开缓冲文件，请检查文件路径"), 5, 0),
+  };
+  DiagnosisOptions options;
+  options.beam = 0;
+  const Diagnosis diagnosis = Diagnose(garbled, repairs, options);
+  ASSERT_GE(diagnosis.candidates.size(), 2u);
+  EXPECT_EQ(diagnosis.candidates[0].chain, std::vector<Text>{u"cut"});
+  // Five characters lost in twenty is a veto: below every repair that kept its characters.
+  const auto position = [&](TextView label) {
+    for (std::size_t k = 0; k < diagnosis.candidates.size(); ++k) {
+      if (diagnosis.candidates[k].chain == std::vector<Text>{Text(label)}) return k;
+    }
+    return diagnosis.candidates.size();
+  };
+  EXPECT_LT(position(u"garbage"), position(u"ruined"));
+}
+
 TEST(DiagnoseRanking, TiesAreBrokenByLabel) {
   // Results of the same classes in the same order score alike; all read better than controls.
   const std::vector<Repair> repairs = {Fake(u"b", u"plain words here"),
