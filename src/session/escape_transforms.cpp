@@ -7,10 +7,10 @@ namespace qor {
 namespace {
 
 constexpr EscapeTransform kTransforms[] = {
-    {u"URL", EscapeDecoder::kHexEscapes, 1},
-    {u"QP", EscapeDecoder::kHexEscapes, 0},
-    {u"Base64", EscapeDecoder::kBase64Text, 0},
-    {u"Base64(URL)", EscapeDecoder::kBase64Text, 1},
+    {u"URL", EscapeDecoder::kHexEscapes, kUrlEncoding},
+    {u"QP", EscapeDecoder::kHexEscapes, kQuotedPrintable},
+    {u"Base64", EscapeDecoder::kBase64Text, kBase64Standard},
+    {u"Base64(URL)", EscapeDecoder::kBase64Text, kBase64Star},
 };
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
-#include "codecs/script_mapping.h"
+#include "session/catalogue.h"
 #include "session/qt_text.h"
 #include "session/text_box.h"
 #include "session/text_font.h"
@@ -65,10 +65,11 @@ void InputBox::CreateMenus() {
       edit_menu_->addAction(ToQString(u"复制 (&C)"), editor_, &QPlainTextEdit::copy));
   paste_ = edit_menu_->addAction(ToQString(u"粘贴 (&V)"), editor_, &QPlainTextEdit::paste);
   edit_menu_->addSeparator();
-  const char16_t* conversions[] = {u"转全角 (&D)", u"转半角 (&B)", u"转简体 (&G)", u"转繁体 (&F)"};
-  for (int index = 0; index < 4; ++index) {
-    selection_actions_.push_back(edit_menu_->addAction(ToQString(conversions[index]), this,
-                                                       [this, index] { MapSelection(index); }));
+  // The same four conversions as the main window's Edit menu.
+  for (const Family* family : Catalogue::Get().MenuFamilies("mnuWnCase")) {
+    selection_actions_.push_back(edit_menu_->addAction(
+        ToQString(family->item->caption), this,
+        [this, transform = family->MenuStep()->transform] { MapSelection(transform); }));
   }
   QMenu* view = bar->addMenu(ToQString(u" 查看 (&L)"));
   word_wrap_ = view->addAction(ToQString(u"自动换行"));
@@ -88,10 +89,10 @@ void InputBox::UpdateEditMenu() {
   paste_->setEnabled(editor_->canPaste());
 }
 
-void InputBox::MapSelection(int index) {
+void InputBox::MapSelection(const Transform& transform) {
   QTextCursor cursor = editor_->textCursor();
   const Text selected = FromQString(cursor.selectedText().replace(QChar::ParagraphSeparator, '\n'));
-  const Text mapped = index < 2 ? MapWidth(selected, index == 0) : MapString(selected, index == 3);
+  const Text mapped = transform(selected);
   if (mapped.empty()) return;
   const int start = cursor.selectionStart();
   cursor.insertText(ToQString(mapped));

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "platform/text.h"
+#include "session/step.h"
 
 class QAction;
 class QMenu;
@@ -43,7 +44,7 @@ class InputBox : public QDialog {
   void CreateMenus();
   void Confirm();
   void UpdateEditMenu();
-  void MapSelection(int index);
+  void MapSelection(const Transform& transform);
   // Keeps the text within the maximum length, a line break counting two.
   void EnforceMaxLength();
 

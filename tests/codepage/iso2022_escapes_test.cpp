@@ -20,13 +20,16 @@ Text StrippedIso2022(TextView text, std::int32_t code_page) {
   return BytesToChars(bytes);
 }
 
+// A text, the menu item's index and what comes out.
+struct Case {
+  const char* what;
+  int index;
+  Text text;
+  Text expected;
+};
+
 TEST(RestoreIso2022Marks, PutsBackOneEscPerMarkAndDropsEmptyDesignations) {
-  struct Case {
-    const char* what;
-    int index;
-    Text text;
-    Text expected;
-  } const cases[] = {
+  const Case cases[] = {
       {"Japanese marks in list order", kJapanese, u"$B$R$H(B", u"\x1B$B$R$H\x1B(B"},
       {"an ESC that survived is not doubled", kJapanese, u"\x1B$B$R\x1B(B", u"\x1B$B$R\x1B(B"},
       {"a triple ESC loses one", kJapanese, u"\x1B\x1B$B", u"\x1B\x1B$B"},
@@ -47,12 +50,7 @@ TEST(RestoreIso2022Marks, PutsBackOneEscPerMarkAndDropsEmptyDesignations) {
 }
 
 TEST(RestoreIso2022Escapes, DecodesWhatTheMailerLeft) {
-  struct Case {
-    const char* what;
-    int index;
-    Text text;
-    Text expected;
-  } const cases[] = {
+  const Case cases[] = {
       {"the menu's example", kJapanese, u"$B$R$H$?$S(B", u"ひとたび"},
       {"with the ESC kept", kJapanese, u"\x1B$B$R$H$?$S\x1B(B", u"ひとたび"},
       {"mixed with ASCII", kJapanese, u"Re: $B$R$H$?$S(B ok", u"Re: ひとたび ok"},
