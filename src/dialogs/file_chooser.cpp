@@ -211,6 +211,7 @@ bool FileChooser::Activate(bool open, TextView path, std::int16_t code) {
     setWindowTitle(Q(kOpenCaption));
     cmd_a_[0]->setText(Q(kOpenButton));
     focus_on_show_ = fil_a_;
+    txt_a_->setText(fil_a_->SelectedName());  // the file that accepting opens
     txt_a_->setEnabled(false);
     txt_a_->setBackgroundRole(QPalette::Button);
     cmd_mend_->setEnabled(false);
@@ -220,7 +221,8 @@ bool FileChooser::Activate(bool open, TextView path, std::int16_t code) {
     setWindowTitle(Q(kSaveCaption));
     cmd_a_[0]->setText(Q(kSaveButton));
     if (!ApplyRememberedPath()) txt_a_->setText(Q(kUnnamedFile));
-    if (fil_a_->SelectedName().isEmpty()) SelectFileInList(txt_a_->text());
+    // The list shows the file saved to last, not the one selected at an earlier show.
+    fil_a_->SelectOnly(txt_a_->text());
     txt_a_->setEnabled(true);
     txt_a_->setBackgroundRole(QPalette::Base);
     cmd_mend_->setEnabled(true);

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QSignalBlocker>
 #include <cerrno>
 #include <cstring>
 
@@ -61,8 +62,10 @@ bool FileList::Fill(const QString& folder, QString* error) {
   if (!CanList(folder, error)) return false;
   const QStringList names =
       QDir(folder).entryList({pattern_}, QDir::Files, QDir::Name | QDir::IgnoreCase);
-  // The selected file stays selected if it is still there.
+  // The selected file stays selected if it is still there. Reading the folder again is no
+  // click: the dialog hears of nothing, so that it keeps the name it shows.
   const QString selected = folder == folder_ ? SelectedName() : QString();
+  const QSignalBlocker quiet(this);
   clear();
   addItems(names);
   setCurrentRow(-1);
@@ -84,6 +87,12 @@ bool FileList::SelectName(const QString& name) {
     }
   }
   return false;
+}
+
+void FileList::SelectOnly(const QString& name) {
+  if (SelectName(name)) return;
+  clearSelection();
+  setCurrentRow(-1);
 }
 
 void FileList::keyPressEvent(QKeyEvent* event) {

@@ -19,12 +19,15 @@ class FileList : public QListWidget {
   bool SetFolder(const QString& path, QString* error = nullptr);
   // "*.txt" or "*.*"; letter case does not matter.
   void SetPattern(const QString& pattern);
-  // Reads the folder again; fails when it can no longer be read.
+  // Reads the folder again, keeping the selection without a notice; fails when it can no longer
+  // be read.
   bool Refresh(QString* error = nullptr);
   // The selected file's name; empty when none is selected.
   QString SelectedName() const;
   // Selects the entry of exactly this name; false when there is none.
   bool SelectName(const QString& name);
+  // Selects the entry of this name, or none when there is none.
+  void SelectOnly(const QString& name);
 
  signals:
   // The folder changed (not emitted when the same folder is set again).

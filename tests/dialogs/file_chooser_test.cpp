@@ -253,6 +253,39 @@ TEST_F(FileChooserTest, SaveModeOffersTheCurrentFileAndItsEncoding) {
   }
 }
 
+// Each save shows the file the text was last saved to, whatever the list selected before.
+TEST_F(FileChooserTest, SaveModeProposesTheFileLastSavedTo) {
+  Folder folder;
+  folder.Make("orig.txt");
+  QSettings("QOR", "QOR").setValue("Paths/LastPath", folder.path());
+  Show(true);
+  ClickItem("orig.txt");
+  QTest::mouseClick(button("cmdA0"), Qt::LeftButton);
+  ASSERT_TRUE(Dialog().Result());
+  const auto save_as = [&](const Folder& in, const QString& current, const QString& name) {
+    Show(false, current.isEmpty() ? QString() : in.path() + current, 9);
+    EXPECT_EQ(name_box()->text(), current.isEmpty() ? ToQString(u"!未起名.txt") : current);
+    EXPECT_EQ(list()->SelectedName(), current);
+    name_box()->setText(name);
+    QTest::mouseClick(button("cmdA0"), Qt::LeftButton);
+    ASSERT_TRUE(Dialog().Result());
+    EXPECT_EQ(ToQString(Dialog().Result()->path), in.path() + name);
+    in.Make(name);  // what the save writes
+  };
+  save_as(folder, "orig.txt", "fixed.txt");
+  save_as(folder, "fixed.txt", "fixed.txt");
+  save_as(folder, "fixed.txt", "fixed.txt");
+
+  Folder other;
+  dialog_.reset();
+  QSettings("QOR", "QOR").setValue("Paths/LastPath", other.path());
+  save_as(other, "", "e1.txt");
+  for (int k = 2; k <= 9; ++k) {
+    save_as(other, QString("e%1.txt").arg(k - 1), QString("e%1.txt").arg(k));
+  }
+  save_as(other, "e9.txt", "e9.txt");
+}
+
 TEST_F(FileChooserTest, SaveUnderATypedName) {
   Folder folder;
   Show(false, folder.path() + "x.txt", 4);
