@@ -48,7 +48,8 @@ void PasteClipboard(Session& session) {
     session.ui().ShowMessage(kPasteTooLong);
     return;
   }
-  session.ReplaceSelectedText(text);
+  // An empty clipboard pastes nothing: the selection stays, and the push says the text is the same.
+  if (!text.empty()) session.ReplaceSelectedText(text);
   session.PushHistory(CaptionHead(kPasteCaption, kShortcutDelimiter));
 }
 

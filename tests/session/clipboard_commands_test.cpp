@@ -27,12 +27,19 @@ TEST_F(ClipboardTest, PasteFitsTheRoomOfTheSelection) {
   }
 }
 
-TEST_F(ClipboardTest, PastingNothingReportsTheSameText) {
-  SetOriginal(u"abc");
-  ui.clipboard = Text();
-  PasteClipboard(session);
-  EXPECT_EQ(session.say(), u"新旧文本相同");
-  EXPECT_EQ(session.n_cur(), -1);
+TEST_F(ClipboardTest, PastingNothingKeepsTheTextAndTheSelection) {
+  for (const std::optional<Text>& clipboard :
+       {std::optional<Text>(Text()), std::optional<Text>()}) {
+    SetOriginal(u"abc");
+    session.Select(1, 1);
+    ui.clipboard = clipboard;
+    PasteClipboard(session);
+    EXPECT_EQ(session.box().text(), u"abc");
+    EXPECT_EQ(session.box().sel_start(), 1);
+    EXPECT_EQ(session.box().sel_length(), 1);
+    EXPECT_EQ(session.say(), u"新旧文本相同");
+    EXPECT_EQ(session.n_cur(), -1);
+  }
 }
 
 TEST_F(ClipboardTest, PasteAsOriginalStartsAnUnsavedOriginal) {
