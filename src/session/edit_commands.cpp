@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "codecs/line_breaks.h"
 #include "platform/codepage_service.h"
 #include "session/caption.h"
 
@@ -28,6 +29,30 @@ Text ReplaceEvery(TextView text, TextView old, TextView with) {
     out.append(text.substr(from, at - from)).append(with);
   }
   return out.append(text.substr(from));
+}
+
+// The line break that typed text takes: the first one found in the given texts, else CR LF. The
+// input box gives CR LF; an LF or CR text keeps its own.
+Text LineBreakOf(std::initializer_list<TextView> texts) {
+  for (const TextView text : texts) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (const std::size_t n = LineBreakAt(text, i)) return Text(text.substr(i, n));
+    }
+  }
+  return u"\r\n";
+}
+
+Text WithLineBreaks(TextView text, TextView line_break) {
+  Text out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (const std::size_t n = LineBreakAt(text, i)) {
+      out.append(line_break);
+      i += n - 1;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
 }
 
 // The code of a unit in the system's ANSI code page: lead × 256 + trail for two bytes.
@@ -87,21 +112,24 @@ void SeekAgain(Session& session, int direction) {
 void ReplaceAll(Session& session) {
   if (session.box().sel_length() == 0) return;
   const Text old = session.box().SelectedText();
+  const Text line_break = LineBreakOf({old, session.box().text()});
   FindText(session, old, kFindFirst);
   bool clear = false;
   for (;;) {
+    // After a refused result the box starts empty.
     const std::optional<Text> typed =
-        session.ui().AskInput(kReplaceTitle, kFindMaxLength, old, clear);
+        session.ui().AskInput(kReplaceTitle, kFindMaxLength, clear ? u"" : old, clear);
     if (!typed) return;
-    if (*typed == old) {
+    const Text with = WithLineBreaks(*typed, line_break);
+    if (with == old) {
       session.SetSay(u"未改动~ 新旧子字串相同");
       return;
     }
-    Text replaced = ReplaceEvery(session.box().text(), old, *typed);
+    Text replaced = ReplaceEvery(session.box().text(), old, with);
     if (replaced.size() <= static_cast<std::size_t>(TextBox::kMaxLength)) {
       const int start = session.box().sel_start();
       session.SetText(std::move(replaced));
-      session.Select(start, CountPositions(*typed));
+      session.Select(start, CountPositions(with));
       session.PushHistory(CaptionHead(kReplaceCaption, kShortcutDelimiter));
       return;
     }
@@ -119,7 +147,7 @@ void InsertText(Session& session, int index) {
     case 1: {
       std::optional<Text> typed = session.ui().AskInput(kInsertTitle, kInsertMaxLength, u"");
       if (!typed || typed->empty()) return;
-      text = std::move(*typed);
+      text = WithLineBreaks(*typed, LineBreakOf({session.box().text()}));
       break;
     }
     case 2:
@@ -129,7 +157,7 @@ void InsertText(Session& session, int index) {
       text = u"\t";
       break;
     case 4:
-      text = u"\r\n";
+      text = LineBreakOf({session.box().text()});
       break;
     default:
       return;

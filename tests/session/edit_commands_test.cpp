@@ -90,6 +90,37 @@ TEST_F(EditCommandsTest, ReplaceRetriesAfterATooLongResult) {
   EXPECT_EQ(Selection(), std::make_pair(8000, 3));
 }
 
+// The input box gives its line breaks as CR LF; typed text takes the line breaks of the text it
+// goes into, so an LF or CR text keeps its own.
+TEST_F(EditCommandsTest, TypedTextTakesTheLineBreaksOfTheText) {
+  for (const Text& br : {Text(u"\n"), Text(u"\r"), Text(u"\r\n")}) {
+    const Text text = u"x a" + br + u"b y a" + br + u"b";
+    SetOriginal(text);
+    session.Select(2, 3);
+    ui.inputs = {Text(u"a\r\nb")};  // unchanged
+    ReplaceAll(session);
+    EXPECT_EQ(session.say(), u"未改动~ 新旧子字串相同") << Show(br);
+    EXPECT_EQ(session.box().text(), text);
+    EXPECT_EQ(session.n_cur(), -1);
+
+    session.Select(2, 3);
+    ui.inputs = {Text(u"c\r\nd")};
+    ReplaceAll(session);
+    EXPECT_EQ(session.box().text(), u"x c" + br + u"d y c" + br + u"d") << Show(br);
+
+    SetOriginal(u"p" + br + u"q");
+    ui.inputs = {Text(u"1\r\n2")};
+    InsertText(session, 1);
+    InsertText(session, 4);
+    EXPECT_EQ(session.box().text(), u"1" + br + u"2" + br + u"p" + br + u"q") << Show(br);
+  }
+  // A text without line breaks gets CR LF.
+  SetOriginal(u"ab");
+  session.Select(1, 0);
+  InsertText(session, 4);
+  EXPECT_EQ(session.box().text(), u"a\r\nb");
+}
+
 TEST_F(EditCommandsTest, InsertItems) {
   const struct {
     int index;

@@ -76,7 +76,8 @@ bool ScriptedUi::AskYesNo(TextView text, bool default_no) {
 }
 
 std::optional<Text> ScriptedUi::AskInput(TextView title, int, TextView initial, bool clear) {
-  shown.push_back({clear ? Text(u"<clear>") : Text(initial), Text(title), true});
+  // What the box shows: an empty initial text keeps the last one unless the box is cleared.
+  shown.push_back({clear && initial.empty() ? Text(u"<clear>") : Text(initial), Text(title), true});
   return Next(inputs);
 }
 

@@ -39,7 +39,7 @@ class ScriptedUi : public Ui {
 
   void ShowMessage(TextView text, TextView title = {}) override;
   bool AskYesNo(TextView text, bool default_no = false) override;
-  // Records the title and the initial text (or "<clear>").
+  // Records the title and the initial text, "<clear>" for a box cleared.
   std::optional<Text> AskInput(TextView title, int max_length, TextView initial,
                                bool clear = false) override;
   std::optional<Text> AskLine(TextView prompt, TextView title, TextView initial) override;
