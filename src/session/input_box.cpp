@@ -2,13 +2,13 @@
 
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTextCursor>
 #include <QVBoxLayout>
 
+#include "dialogs/message_boxes.h"
 #include "session/catalogue.h"
 #include "session/qt_text.h"
 #include "session/text_box.h"
@@ -47,9 +47,7 @@ InputBox::InputBox(QWidget* parent) : QDialog(parent) {
   cancel->setGeometry(Px(3795), Px(2760) + 24, Px(1500), Px(465));
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-  show_message = [this](TextView text) {
-    QMessageBox::information(this, windowTitle(), ToQString(text), QMessageBox::Ok);
-  };
+  show_message = [this](TextView text) { ShowMessageBox(this, text); };
   CreateMenus();
 }
 

@@ -2,38 +2,16 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QInputDialog>
-#include <QMessageBox>
 #include <QMimeData>
-#include <QPushButton>
 
 #include "dialogs/diagnosis_dialog.h"
 #include "dialogs/file_chooser.h"
+#include "dialogs/message_boxes.h"
 #include "dialogs/selector_dialogs.h"
 #include "session/input_box.h"
 #include "session/qt_text.h"
-#include "session/session.h"
 
 namespace qor {
-namespace {
-
-// A plain box without an icon: the texts say themselves whether they report or ask.
-int Exec(QWidget* owner, TextView text, TextView title, QMessageBox::StandardButtons buttons,
-         QMessageBox::StandardButton default_button) {
-  QMessageBox box(QMessageBox::NoIcon, ToQString(title.empty() ? kProductName : title),
-                  ToQString(text), buttons, owner);
-  box.setTextFormat(Qt::PlainText);
-  // The buttons speak the interface's language whatever the system's locale.
-  const std::pair<QMessageBox::StandardButton, const char16_t*> captions[] = {
-      {QMessageBox::Ok, u"确定"}, {QMessageBox::Yes, u"是 (&Y)"}, {QMessageBox::No, u"否 (&N)"}};
-  for (const auto& [button, caption] : captions) {
-    if (QAbstractButton* shown = box.button(button)) shown->setText(ToQString(caption));
-  }
-  box.setDefaultButton(default_button);
-  return box.exec();
-}
-
-}  // namespace
 
 QtUi::QtUi(QWidget* owner) : owner_(owner), selectors_(std::make_unique<SelectorDialogs>(owner)) {}
 
@@ -46,13 +24,10 @@ std::optional<FileChoice> QtUi::ChooseFile(bool open, TextView path, std::int16_
   return choice;
 }
 
-void QtUi::ShowMessage(TextView text, TextView title) {
-  Exec(owner_, text, title, QMessageBox::Ok, QMessageBox::Ok);
-}
+void QtUi::ShowMessage(TextView text, TextView title) { ShowMessageBox(owner_, text, title); }
 
 bool QtUi::AskYesNo(TextView text, bool default_no) {
-  return Exec(owner_, text, {}, QMessageBox::Yes | QMessageBox::No,
-              default_no ? QMessageBox::No : QMessageBox::Yes) == QMessageBox::Yes;
+  return AskYesNoBox(owner_, text, default_no);
 }
 
 std::optional<Text> QtUi::AskInput(TextView title, int max_length, TextView initial, bool clear) {
@@ -61,11 +36,7 @@ std::optional<Text> QtUi::AskInput(TextView title, int max_length, TextView init
 }
 
 std::optional<Text> QtUi::AskLine(TextView prompt, TextView title, TextView initial) {
-  bool ok = false;
-  const QString answer = QInputDialog::getText(owner_, ToQString(title), ToQString(prompt),
-                                               QLineEdit::Normal, ToQString(initial), &ok);
-  if (!ok) return std::nullopt;
-  return FromQString(answer);
+  return AskLineBox(owner_, prompt, title, initial);
 }
 
 std::optional<PairChoice> QtUi::ChooseCodePagePair() { return selectors_->ChooseCodePagePair(); }
