@@ -22,6 +22,36 @@ namespace {
 // The text's length with each line break counted as CR LF.
 int LengthWithCrLf(const QString& text) { return static_cast<int>(text.size() + text.count('\n')); }
 
+// How many units at the start of the text fit into the room, a line break counting two; a
+// surrogate pair is kept whole or not at all.
+int FittingPrefix(const QString& text, int room) {
+  int used = 0;
+  int n = 0;
+  while (n < text.size()) {
+    const bool pair =
+        text[n].isHighSurrogate() && n + 1 < text.size() && text[n + 1].isLowSurrogate();
+    const int units = pair ? 2 : 1;
+    const int cost = text[n] == '\n' ? 2 : units;
+    if (used + cost > room) break;
+    used += cost;
+    n += units;
+  }
+  return n;
+}
+
+// Where the new text differs from the old: the units they share at the start and at the end,
+// never ending inside a surrogate pair.
+std::pair<int, int> SharedEnds(const QString& old, const QString& now) {
+  const int shorter = static_cast<int>(std::min(old.size(), now.size()));
+  int start = 0;
+  while (start < shorter && old[start] == now[start]) ++start;
+  if (start > 0 && now[start - 1].isHighSurrogate()) --start;
+  int end = 0;
+  while (end < shorter - start && old[old.size() - 1 - end] == now[now.size() - 1 - end]) ++end;
+  if (end > 0 && now[now.size() - end].isLowSurrogate()) --end;
+  return {start, end};
+}
+
 }  // namespace
 
 InputBox::InputBox(QWidget* parent) : QDialog(parent) {
@@ -100,17 +130,27 @@ void InputBox::MapSelection(const Transform& transform) {
 
 void InputBox::EnforceMaxLength() {
   const QString text = editor_->toPlainText();
-  if (LengthWithCrLf(text) <= max_length_) {
-    last_valid_ = text;
-    return;
-  }
-  // Refuse the edit that went over the limit, as a text box with a maximum length does.
+  // An edit may leave a text that is over the limit (a long selection to replace) shorter, so that
+  // it can be mended step by step, but never longer.
+  const int allowed = std::max(max_length_, LengthWithCrLf(last_valid_));
+  if (LengthWithCrLf(text) > allowed) CutInsertion(text, allowed);
+  last_valid_ = editor_->toPlainText();
+}
+
+// Keeps of what the edit put in only the start that fits, as a text box with a maximum length
+// does with a paste: typing at the limit adds nothing. One undo takes the whole edit back.
+void InputBox::CutInsertion(const QString& text, int allowed) {
+  const auto [start, end] = SharedEnds(last_valid_, text);
+  const int added_end = static_cast<int>(text.size()) - end;
+  const QString added = text.mid(start, added_end - start);
+  const int kept = FittingPrefix(added, allowed - LengthWithCrLf(text) + LengthWithCrLf(added));
   const QSignalBlocker blocker(editor_);
-  const int position = editor_->textCursor().position();
-  editor_->setPlainText(last_valid_);
-  QTextCursor cursor = editor_->textCursor();
-  cursor.setPosition(std::min(position, static_cast<int>(last_valid_.size())));
-  editor_->setTextCursor(cursor);
+  QTextCursor cursor(editor_->document());
+  cursor.joinPreviousEditBlock();
+  cursor.setPosition(start + kept);
+  cursor.setPosition(added_end, QTextCursor::KeepAnchor);
+  cursor.removeSelectedText();
+  cursor.endEditBlock();
 }
 
 void InputBox::Prepare(TextView title, int max_length, TextView initial, bool clear) {

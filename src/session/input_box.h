@@ -47,6 +47,7 @@ class InputBox : public QDialog {
   void MapSelection(const Transform& transform);
   // Keeps the text within the maximum length, a line break counting two.
   void EnforceMaxLength();
+  void CutInsertion(const QString& text, int allowed);
 
   QPlainTextEdit* editor_ = nullptr;
   QPushButton* ok_ = nullptr;
