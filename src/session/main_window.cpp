@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -74,8 +75,19 @@ class TextControl : public QPlainTextEdit {
 
   std::function<void(int key_code, int shift)> key_released;
   std::function<void(Qt::MouseButton button, QPoint global)> mouse_released;
+  // The exact text of a selection (its own line breaks) from the start and end positions.
+  std::function<QString(int start, int end)> exact_text;
 
  protected:
+  // Ctrl+C, dragging and the X11 selection take the exact text, as the Edit menu's copy does,
+  // rather than the shown one, whose line breaks are all LF.
+  QMimeData* createMimeDataFromSelection() const override {
+    if (!exact_text) return QPlainTextEdit::createMimeDataFromSelection();
+    const QTextCursor cursor = textCursor();
+    auto* data = new QMimeData;
+    data->setText(exact_text(cursor.selectionStart(), cursor.selectionEnd()));
+    return data;
+  }
   void keyReleaseEvent(QKeyEvent* event) override {
     QPlainTextEdit::keyReleaseEvent(event);
     // A held key repeats presses; it is released once.
@@ -172,6 +184,11 @@ void MainWindow::CreateWidgets() {
   text->key_released = [this](int key_code, int shift) { TextKeyReleased(key_code, shift); };
   text->mouse_released = [this](Qt::MouseButton button, QPoint global) {
     TextMouseReleased(button, global);
+  };
+  text->exact_text = [this](int start, int end) {
+    const TextBox& box = session_.box();
+    const int from = box.ToIndex(start);
+    return ToQString(TextView(box.text()).substr(from, box.ToIndex(end) - from));
   };
 
   setTabOrder(txt_a_, cmd_ud_[0]);
