@@ -4,7 +4,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
-#include "session/qt_text.h"
+#include "qt_platform/qt_text.h"
 #include "session/session.h"
 
 namespace qor {

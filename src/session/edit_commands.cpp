@@ -2,9 +2,8 @@
 
 #include <cstdio>
 
-#include "codecs/line_breaks.h"
+#include "catalogue/caption.h"
 #include "platform/codepage_service.h"
-#include "session/caption.h"
 
 namespace qor {
 namespace {
@@ -35,21 +34,20 @@ Text ReplaceEvery(TextView text, TextView old, TextView with) {
 // input box gives CR LF; an LF or CR text keeps its own.
 Text LineBreakOf(std::initializer_list<TextView> texts) {
   for (const TextView text : texts) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      if (const std::size_t n = LineBreakAt(text, i)) return Text(text.substr(i, n));
-    }
+    const std::size_t at = text.find_first_of(u"\r\n");
+    if (at == TextView::npos) continue;
+    return Text(text.substr(at, text.substr(at, 2) == u"\r\n" ? 2 : 1));
   }
   return u"\r\n";
 }
 
 Text WithLineBreaks(TextView text, TextView line_break) {
   Text out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (const std::size_t n = LineBreakAt(text, i)) {
+  for (const char16_t unit : OneUnitLineBreaks(text)) {
+    if (unit == u'\n') {
       out.append(line_break);
-      i += n - 1;
     } else {
-      out += text[i];
+      out += unit;
     }
   }
   return out;
