@@ -10,6 +10,12 @@
 namespace qor {
 namespace {
 
+// Buttons show their caption alone, as every other button of the program does (some styles put
+// an icon on the standard ones).
+void PlainButtons(QWidget* dialog) {
+  for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) button->setIcon({});
+}
+
 int Exec(QWidget* owner, TextView text, TextView title, QMessageBox::StandardButtons buttons,
          QMessageBox::StandardButton default_button) {
   QMessageBox box(QMessageBox::NoIcon, ToQString(title.empty() ? kProductName : title),
@@ -20,6 +26,7 @@ int Exec(QWidget* owner, TextView text, TextView title, QMessageBox::StandardBut
   for (const auto& [button, caption] : captions) {
     if (QAbstractButton* shown = box.button(button)) shown->setText(ToQString(caption));
   }
+  PlainButtons(&box);
   box.setDefaultButton(default_button);
   return box.exec();
 }
@@ -42,6 +49,7 @@ std::optional<Text> AskLineBox(QWidget* owner, TextView prompt, TextView title, 
   dialog.setTextValue(ToQString(initial));
   dialog.setOkButtonText(ToQString(u"确定"));
   dialog.setCancelButtonText(ToQString(u"取消"));
+  PlainButtons(&dialog);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return FromQString(dialog.textValue());
 }

@@ -21,10 +21,11 @@
 namespace qor {
 namespace {
 
+// The captions of the buttons shown, sorted; a button with an icon is marked.
 QStringList ButtonTexts(QWidget* dialog) {
   QStringList texts;
   for (const QPushButton* button : dialog->findChildren<QPushButton*>()) {
-    if (button->isVisible()) texts << button->text();
+    if (button->isVisible()) texts << button->text() + (button->icon().isNull() ? "" : "+icon");
   }
   texts.sort();
   return texts;
