@@ -33,7 +33,7 @@ class MainWindowTest : public ::testing::Test {
   }
   // A new window, as at program start.
   void Open() {
-    window = std::make_unique<MainWindow>(&ui);
+    window = std::make_unique<MainWindow>(real_boxes ? nullptr : &ui);
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
   }
@@ -55,6 +55,8 @@ class MainWindowTest : public ::testing::Test {
   }
 
   ScriptedUi ui;
+  // Set before SetUp: the window shows its own boxes and uses the system clipboard.
+  bool real_boxes = false;
   std::unique_ptr<MainWindow> window;
 };
 

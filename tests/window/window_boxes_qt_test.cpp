@@ -7,12 +7,10 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QInputDialog>
-#include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <memory>
 
 #include "main_window_test_support.h"
 #include "support/modal_script.h"
@@ -31,28 +29,12 @@ QStringList ButtonTexts(QWidget* dialog) {
   return texts;
 }
 
-class WindowBoxesTest : public ::testing::Test {
+class WindowBoxesTest : public MainWindowTest {
  protected:
-  void SetUp() override {
-    ClearSettingsStore();
-    window = std::make_unique<MainWindow>();
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-  }
-
-  QPlainTextEdit* TextControl() const { return window->findChild<QPlainTextEdit*>("txtA"); }
-  Session& session() { return window->session(); }
-  Text Shown() const { return FromQString(TextControl()->toPlainText()); }
-  Text Label() const { return FromQString(window->findChild<QLabel*>("lblSay")->text()); }
-  void SetOriginal(TextView text) {
-    session().SetText(Text(text));
-    session().ResetHistory(u"原始");
-  }
+  WindowBoxesTest() { real_boxes = true; }
   void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(TextControl(), key, modifiers);
   }
-
-  std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(WindowBoxesTest, CtrlVWithAnEmptyClipboardChangesNothing) {
