@@ -1,6 +1,7 @@
 #include "diagnosis/diagnose.h"
 
 #include <algorithm>
+#include <cmath>
 #include <unordered_set>
 
 #include "diagnosis/explanation.h"
@@ -11,30 +12,24 @@ namespace {
 
 // How many of the best chains on the sample are run again on the whole of a longer text.
 constexpr std::size_t kConfirmed = 12;
+// Two candidates closer than this (nats) read almost alike; in a short text the choice between
+// them is a guess, and the explanation says so.
+constexpr double kClose = 3.0;
+constexpr std::size_t kShort = 20;
 
 const std::vector<Repair>& CatalogueRepairSet() {
   static const std::vector<Repair> repairs = CatalogueRepairs(Catalogue::Get());
   return repairs;
 }
 
-// Whether what a chain lost vetoes it. A single character, or one in a hundred, is what a text
-// cut in the middle of a character loses under its true repair; vetoing that would rank any
-// lossless garbage above the repair of a truncated text.
-bool Vetoed(const Outcome& outcome, std::size_t units) {
-  const std::size_t lost = outcome.Lost();
-  return lost > 1 && lost * 100 > units;
-}
-
 // A chain (or the text as it is, without steps) with its outcome and rank.
 struct Ranked {
-  std::uint16_t first = kNoStep;
-  std::uint16_t second = kNoStep;
+  Chain chain;
   Outcome outcome;
-  double rank = 0;      // plausibility plus the chain's bias
+  double rank = 0;      // plausibility less the chain's cost
+  double margin = 0;    // by how much it must beat the text as it is
   bool vetoed = false;  // lost too much: ranked below every chain that did not
   bool improves = false;
-
-  std::size_t Steps() const { return (first != kNoStep) + (second != kNoStep); }
 };
 
 class Ranking {
@@ -45,51 +40,34 @@ class Ranking {
   bool OnSample(const Ranked& a, const Ranked& b) const {
     if (a.vetoed != b.vetoed) return b.vetoed;
     if (a.rank != b.rank) return a.rank > b.rank;
-    return LabelsBefore(a, b);
+    return Labels(a) < Labels(b);
   }
 
-  // Repairs that read better than the text (vetoed ones last), the text as it is, the rest
-  // (vetoed ones last); within each, the higher rank first, then the labels.
+  // Repairs that read better than the text and lost little, the text as it is, the rest (those
+  // that lost too much last); within each, the higher rank first, then the labels.
   bool Final(const Ranked& a, const Ranked& b) const {
     if (Tier(a) != Tier(b)) return Tier(a) < Tier(b);
     if (a.rank != b.rank) return a.rank > b.rank;
-    return LabelsBefore(a, b);
+    return Labels(a) < Labels(b);
   }
 
   std::vector<Text> Labels(const Ranked& r) const {
     std::vector<Text> labels;
-    for (const std::uint16_t step : {r.first, r.second}) {
-      if (step != kNoStep) labels.push_back(repairs_[step].step.label);
+    for (std::size_t k = 0; k < r.chain.Size(); ++k) {
+      labels.push_back(repairs_[r.chain.steps[k]].step.label);
     }
     return labels;
   }
 
  private:
   static int Tier(const Ranked& r) {
-    if (r.Steps() == 0) return 2;
-    const int vetoed = r.vetoed ? 1 : 0;
-    return r.improves ? vetoed : 3 + vetoed;
+    if (r.chain.Size() == 0) return 1;
+    if (r.vetoed) return 3;
+    return r.improves ? 0 : 2;
   }
-
-  bool LabelsBefore(const Ranked& a, const Ranked& b) const { return Labels(a) < Labels(b); }
 
   const std::vector<Repair>& repairs_;
 };
-
-std::optional<Outcome> RunChain(const std::vector<Repair>& repairs, const Ranked& chain,
-                                TextView text) {
-  std::optional<Outcome> outcome = RunStep(repairs[chain.first].step, text);
-  if (!outcome || chain.second == kNoStep) return outcome;
-  std::optional<Outcome> second = RunStep(repairs[chain.second].step, outcome->result);
-  if (!second) return std::nullopt;
-  second->substituted += outcome->substituted;
-  second->invalid += outcome->invalid;
-  return second;
-}
-
-double RankOf(TextView result, std::size_t steps, std::size_t units) {
-  return Plausibility(result) + ChainBias(steps, units);
-}
 
 // The best chains on the sample, run on the whole text.
 std::vector<Ranked> Confirm(TextView text, TextView sample, std::vector<Trial> trials,
@@ -98,9 +76,8 @@ std::vector<Ranked> Confirm(TextView text, TextView sample, std::vector<Trial> t
   std::vector<Ranked> on_sample;
   on_sample.reserve(trials.size());
   for (Trial& trial : trials) {
-    const double rank = trial.plausibility + ChainBias(trial.Steps(), sample.size());
-    const bool vetoed = Vetoed(trial.outcome, sample.size());
-    on_sample.push_back({trial.first, trial.second, std::move(trial.outcome), rank, vetoed});
+    const bool vetoed = LostTooMuch(trial.outcome, sample.size());
+    on_sample.push_back({trial.chain, std::move(trial.outcome), trial.rank, vetoed});
   }
   const std::size_t kept = std::min(wanted, on_sample.size());
   std::partial_sort(
@@ -113,7 +90,7 @@ std::vector<Ranked> Confirm(TextView text, TextView sample, std::vector<Trial> t
   std::unordered_set<Text> seen{Text(text)};
   for (Ranked& chain : on_sample) {
     if (stop.stop_requested()) break;
-    std::optional<Outcome> outcome = RunChain(repairs, chain, text);
+    std::optional<Outcome> outcome = RunChain(repairs, chain.chain, text);
     if (!outcome || !seen.insert(outcome->result).second) continue;
     chain.outcome = std::move(*outcome);
     confirmed.push_back(std::move(chain));
@@ -121,10 +98,22 @@ std::vector<Ranked> Confirm(TextView text, TextView sample, std::vector<Trial> t
   return confirmed;
 }
 
-Candidate ToCandidate(Ranked& ranked, const Ranking& ranking, double as_is_rank, bool first) {
+double RankOf(const Outcome& outcome, const Chain& chain, const std::vector<Repair>& repairs,
+              const LanguageModel& model) {
+  return Read(outcome.result, model).plausibility - chain.Cost(repairs) - LossCost(outcome);
+}
+
+double MarginFor(const RepairMargin& margin, std::size_t changed, const MojibakeSigns& signs) {
+  const double full = margin.base + margin.per_change * static_cast<double>(changed);
+  return signs.Total() > 0 ? full * margin.with_signs : full;
+}
+
+Candidate ToCandidate(Ranked& ranked, const Ranking& ranking, double as_is_rank, std::size_t units,
+                      bool first) {
   Candidate candidate;
   candidate.chain = ranking.Labels(ranked);
-  candidate.score = ranked.rank - as_is_rank;
+  candidate.score =
+      (ranked.rank - as_is_rank) / static_cast<double>(std::max<std::size_t>(units, 1));
   candidate.substituted = ranked.outcome.substituted;
   candidate.invalid = ranked.outcome.invalid;
   candidate.explanation = Explain(ranked.outcome.result, candidate.substituted, candidate.invalid);
@@ -133,6 +122,17 @@ Candidate ToCandidate(Ranked& ranked, const Ranking& ranking, double as_is_rank,
   }
   candidate.result = std::move(ranked.outcome.result);
   return candidate;
+}
+
+// Whether the first two candidates of a short text read almost alike. The text as it is must
+// be beaten by a repair's margin, so the distance between them is measured from the margin.
+bool Close(const std::vector<Ranked>& ranked, std::size_t units) {
+  if (ranked.size() < 2 || units >= kShort) return false;
+  const Ranked& a = ranked[0];
+  const Ranked& b = ranked[1];
+  if (a.vetoed != b.vetoed) return false;
+  const double margin = a.chain.Size() == 0 ? -b.margin : b.chain.Size() == 0 ? a.margin : 0;
+  return std::abs(a.rank - b.rank - margin) < kClose;
 }
 
 }  // namespace
@@ -144,21 +144,26 @@ Diagnosis Diagnose(TextView text, const DiagnosisOptions& options) {
 Diagnosis Diagnose(TextView text, const std::vector<Repair>& repairs,
                    const DiagnosisOptions& options) {
   Diagnosis diagnosis;
+  const LanguageModel& model = options.model ? *options.model : LanguageModel::BuiltIn();
   const Ranking ranking(repairs);
   std::vector<Ranked> ranked;
   if (!text.empty()) {
     const TextView sample = SampleOf(text, options.sample_units);
-    std::vector<Trial> trials = Search(sample, repairs, {options.beam, options.stop});
+    std::vector<Trial> trials = Search(sample, repairs, {options.beam, options.stop, &model});
     const std::size_t wanted = std::max(options.max_candidates, kConfirmed);
     ranked = Confirm(text, sample, std::move(trials), repairs, ranking, wanted, options.stop);
     diagnosis.stopped = options.stop.stop_requested();
   }
 
-  const double as_is_rank = RankOf(text, 0, text.size());
+  const Reading as_is_reading = Read(text, model);
+  const double as_is_rank = as_is_reading.plausibility;
   for (Ranked& chain : ranked) {
-    chain.rank = RankOf(chain.outcome.result, chain.Steps(), text.size());
-    chain.vetoed = Vetoed(chain.outcome, text.size());
-    chain.improves = chain.rank > as_is_rank;
+    chain.outcome.substituted += CountApproximated(repairs, chain.chain, text);
+    chain.rank = RankOf(chain.outcome, chain.chain, repairs, model);
+    chain.vetoed = LostTooMuch(chain.outcome, text.size());
+    const std::size_t changed = ChangedCharacters(text, chain.outcome.result);
+    chain.margin = MarginFor(options.margin, changed, as_is_reading.signs);
+    chain.improves = chain.rank - as_is_rank > chain.margin;
   }
   Ranked as_is;
   as_is.outcome.result = Text(text);
@@ -166,10 +171,14 @@ Diagnosis Diagnose(TextView text, const std::vector<Repair>& repairs,
   ranked.push_back(std::move(as_is));
   std::sort(ranked.begin(), ranked.end(),
             [&ranking](const Ranked& a, const Ranked& b) { return ranking.Final(a, b); });
+  diagnosis.close = Close(ranked, text.size());
   ranked.resize(std::min(ranked.size(), std::max<std::size_t>(options.max_candidates, 1)));
   for (std::size_t k = 0; k < ranked.size(); ++k) {
-    diagnosis.candidates.push_back(ToCandidate(ranked[k], ranking, as_is_rank, k == 0));
+    diagnosis.candidates.push_back(
+        ToCandidate(ranked[k], ranking, as_is_rank, text.size(), k == 0));
   }
+  if (diagnosis.close)
+    diagnosis.candidates.front().explanation += u"；与第二个候选难分高下（文本太短）";
   return diagnosis;
 }
 

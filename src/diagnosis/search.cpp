@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "codepage/conversions.h"
 #include "codepage/selector_tables.h"
 #include "diagnosis/plausibility.h"
 #include "platform/codepage_service.h"
@@ -11,6 +12,20 @@
 
 namespace qor {
 namespace {
+
+// The costs of the kinds of repair (nats): a menu item's, a pair of the code pages that common
+// mojibake passes through, another repair without a menu item (an escape format under some
+// language), and a pair of code pages that rarely meet.
+constexpr double kItemCost = 0;
+constexpr double kCommonPairCost = 1;
+constexpr double kOtherCost = 3;
+constexpr double kExoticPairCost = 9;
+constexpr double kFurtherStepCost = 3;
+
+// How far below the best rank so far a result may read and still be scored in full (nats): far
+// enough that no result that could still be chosen, or lead to one, is cut short.
+constexpr double kWindow = 40;
+constexpr double kWindowPerUnit = 1;
 
 std::size_t CountReplacements(TextView text) {
   return static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\uFFFD'));
@@ -28,18 +43,31 @@ std::optional<int> CodePageOfSide(TextView name, bool lcid_table) {
   return lcid_table ? AnsiCodePageOfLcid(*value) : std::optional<int>(*value);
 }
 
-bool IsCjkMojibakePage(int code_page) {
-  for (const int page : {936, 54936, 950, 932, 949, 1252, 1251, 28591, 65001}) {
-    if (code_page == page) return true;
-  }
-  return code_page < 0;
+bool OneOf(int page, std::initializer_list<int> pages) {
+  return std::find(pages.begin(), pages.end(), page) != pages.end();
 }
 
-// Whether a label names a pair of the LCID table ("A--B") or of the code page table
-// ("A -- B") between code pages of CJK mojibake. A code page pair counts only where one of its
-// sides has no LCID counterpart (GB18030, ICU's Latin-1 and UTF-8): the others repeat an LCID
-// pair.
-bool IsCjkPair(TextView label) {
+bool IsCjkMojibakePage(int code_page) {
+  return code_page < 0 || OneOf(code_page, {936, 54936, 950, 932, 949, 1252, 1251, 28591, 65001});
+}
+
+bool IsWesternOrCyrillicMojibakePage(int code_page) {
+  return OneOf(code_page,
+               {kLcidUtf8, kLcidLatin1, 1252, 28591, 1250, 1251, 1253, 866, 20866, 65001});
+}
+
+enum class PairKind { kNone, kCommon, kRepeated, kExotic };
+
+struct Pair {
+  PairKind kind = PairKind::kNone;
+  Text inverse;  // the label of the pair the other way round
+};
+
+// Whether a label names a pair of the LCID table ("A--B") or of the code page table ("A -- B")
+// between code pages of common mojibake. A code page pair counts only where one of its sides
+// has no LCID counterpart (GB18030, Latin-1, UTF-8, Windows-1250, DOS 866, KOI8-R): the others
+// repeat an LCID pair, tried already.
+Pair PairOf(TextView label) {
   for (const bool lcid_table : {false, true}) {
     const TextView separator = lcid_table ? kLcidNameSeparator : kCodePageNameSeparator;
     for (std::size_t at = label.find(separator); at != TextView::npos;
@@ -47,18 +75,47 @@ bool IsCjkPair(TextView label) {
       const auto a = CodePageOfSide(label.substr(0, at), lcid_table);
       const auto b = CodePageOfSide(label.substr(at + separator.size()), lcid_table);
       if (!a || !b) continue;
-      if (!IsCjkMojibakePage(*a) || !IsCjkMojibakePage(*b)) return false;
-      if (lcid_table) return true;
-      for (const int page : {*a, *b}) {
-        if (page == 54936 || page == 28591 || page == 65001) return true;
+      Pair pair{PairKind::kRepeated,
+                JoinLabel(label.substr(at + separator.size()), separator, label.substr(0, at))};
+      const bool cjk = IsCjkMojibakePage(*a) && IsCjkMojibakePage(*b);
+      const bool western =
+          IsWesternOrCyrillicMojibakePage(*a) && IsWesternOrCyrillicMojibakePage(*b);
+      const bool own_pair = lcid_table || OneOf(*a, {54936, 28591, 65001, 1250, 866, 20866}) ||
+                            OneOf(*b, {54936, 28591, 65001, 1250, 866, 20866});
+      if (!cjk && !western) {
+        pair.kind = PairKind::kExotic;
+      } else if (own_pair) {
+        pair.kind = PairKind::kCommon;
       }
-      return false;
+      return pair;
     }
   }
-  return false;
+  return {};
+}
+
+Repair MakeRepair(Step step, bool item, const Catalogue& catalogue) {
+  const Pair pair = PairOf(step.label);
+  const PairKind kind = pair.kind;
+  Repair repair{std::move(step), item || kind == PairKind::kCommon, kOtherCost};
+  if (kind != PairKind::kNone) repair.inverse = catalogue.Find(pair.inverse);
+  if (item) {
+    repair.cost = kItemCost;
+  } else if (kind == PairKind::kCommon) {
+    repair.cost = kCommonPairCost;
+  } else if (kind == PairKind::kRepeated || kind == PairKind::kExotic) {
+    repair.cost = kExoticPairCost;
+  }
+  return repair;
 }
 
 }  // namespace
+
+double Chain::Cost(const std::vector<Repair>& repairs) const {
+  // Each step after the first: one more garbling had to happen.
+  double cost = Size() > 1 ? kFurtherStepCost * static_cast<double>(Size() - 1) : 0;
+  for (std::size_t k = 0; k < Size(); ++k) cost += repairs[steps[k]].cost;
+  return cost;
+}
 
 std::vector<Repair> CatalogueRepairs(const Catalogue& catalogue) {
   std::vector<Repair> repairs;
@@ -69,11 +126,10 @@ std::vector<Repair> CatalogueRepairs(const Catalogue& catalogue) {
       if (!seen.insert(label).second) continue;
       std::optional<Step> step = catalogue.Find(label);
       if (!step || step->source == Source::kSelection || !step->transform) continue;
-      const bool chainable = family.item.has_value() || IsCjkPair(label);
-      repairs.push_back({std::move(*step), chainable});
+      repairs.push_back(MakeRepair(std::move(*step), family.item.has_value(), catalogue));
     }
   }
-  // Trials name their repairs by 16-bit indices.
+  // Chains name their repairs by 16-bit indices.
   if (repairs.size() >= kNoStep) repairs.resize(kNoStep - 1);
   return repairs;
 }
@@ -83,12 +139,59 @@ std::optional<Outcome> RunStep(const Step& step, TextView text) {
   ConversionCounts counts;
   outcome.result = step.counting ? step.counting(text, &counts) : step.transform(text);
   if (outcome.result.empty()) return std::nullopt;
-  // Replacement characters that appeared are lost characters, whoever made them.
+  // A U+FFFD of the text is written as "?" and, where it cut a character, read back as one
+  // invalid sequence: neither is a new loss.
   const std::size_t before = CountReplacements(text);
   const std::size_t after = CountReplacements(outcome.result);
-  outcome.substituted = counts.substituted;
-  outcome.invalid = std::max(counts.invalid, after > before ? after - before : 0);
+  const auto beyond = [before](std::size_t n) { return n > before ? n - before : 0; };
+  outcome.substituted = beyond(counts.substituted);
+  if (!step.counting) {
+    // A step that reports nothing wrote a "?" for each character it could not hold.
+    const auto questions = [](TextView t) { return std::count(t.begin(), t.end(), u'?'); };
+    const auto more = questions(outcome.result) - questions(text);
+    if (more > 0) outcome.substituted = static_cast<std::size_t>(more);
+  }
+  // Replacement characters that appeared are lost characters, whoever made them.
+  outcome.invalid = std::max(beyond(counts.invalid), beyond(after));
   return outcome;
+}
+
+double LossCost(const Outcome& outcome) { return 12.0 * static_cast<double>(outcome.Lost()); }
+
+bool LostTooMuch(const Outcome& outcome, std::size_t units) {
+  const std::size_t lost = outcome.Lost();
+  return lost > 1 && lost * 100 > units;
+}
+
+std::optional<Outcome> RunChain(const std::vector<Repair>& repairs, const Chain& chain,
+                                TextView text) {
+  Outcome total{Text(text)};
+  for (std::size_t k = 0; k < chain.Size(); ++k) {
+    std::optional<Outcome> outcome = RunStep(repairs[chain.steps[k]].step, total.result);
+    if (!outcome) return std::nullopt;
+    outcome->substituted += total.substituted;
+    outcome->invalid += total.invalid;
+    total = std::move(*outcome);
+  }
+  return total;
+}
+
+std::size_t CountApproximated(const std::vector<Repair>& repairs, const Chain& chain,
+                              TextView text) {
+  std::size_t approximated = 0;
+  Text current(text);
+  for (std::size_t k = 0; k < chain.Size(); ++k) {
+    const Repair& repair = repairs[chain.steps[k]];
+    std::optional<Outcome> outcome = RunStep(repair.step, current);
+    if (!outcome) break;
+    if (repair.inverse) {
+      const std::size_t changed =
+          ChangedCharacters(current, repair.inverse->transform(outcome->result));
+      approximated += changed > outcome->Lost() ? changed - outcome->Lost() : 0;
+    }
+    current = std::move(outcome->result);
+  }
+  return approximated;
 }
 
 TextView SampleOf(TextView text, std::size_t units) {
@@ -111,54 +214,97 @@ TextView SampleOf(TextView text, std::size_t units) {
   return window;
 }
 
-std::vector<Trial> Search(TextView sample, const std::vector<Repair>& repairs,
-                          const SearchLimits& limits) {
-  std::vector<Trial> trials;
-  std::unordered_set<Text> seen{Text(sample)};
-  const auto add = [&](std::uint16_t first, std::uint16_t second, Outcome outcome) {
-    if (!seen.insert(outcome.result).second) return;
-    Trial trial{first, second, std::move(outcome), 0};
-    trial.plausibility = Plausibility(trial.outcome.result);
-    trials.push_back(std::move(trial));
-  };
+namespace {
 
-  for (std::size_t i = 0; i < repairs.size(); ++i) {
-    if ((i & 63) == 0 && limits.stop.stop_requested()) return trials;
-    if (std::optional<Outcome> outcome = RunStep(repairs[i].step, sample)) {
-      add(static_cast<std::uint16_t>(i), kNoStep, std::move(*outcome));
+class Searcher {
+ public:
+  Searcher(TextView sample, const std::vector<Repair>& repairs, const SearchLimits& limits)
+      : sample_(sample),
+        repairs_(repairs),
+        limits_(limits),
+        model_(limits.model ? *limits.model : LanguageModel::BuiltIn()),
+        seen_{Text(sample)} {}
+
+  std::vector<Trial> Run() {
+    for (std::size_t i = 0; i < repairs_.size(); ++i) {
+      if ((i & 63) == 0 && limits_.stop.stop_requested()) return std::move(trials_);
+      Try(Chain().Then(static_cast<std::uint16_t>(i)), sample_, Outcome{});
     }
-  }
-
-  // The lossless results of chainable steps, the most plausible first, are the texts a second
-  // step starts from: a step that already lost characters cannot lead to the original, and two
-  // layers of mojibake pass through the code pages of the chainable steps.
-  std::vector<std::size_t> starts;
-  for (std::size_t k = 0; k < trials.size(); ++k) {
-    if (trials[k].outcome.Lost() == 0 && repairs[trials[k].first].chainable) starts.push_back(k);
-  }
-  const auto by_plausibility = [&](std::size_t a, std::size_t b) {
-    return trials[a].plausibility > trials[b].plausibility;
-  };
-  const std::size_t beam = std::min(limits.beam, starts.size());
-  std::partial_sort(starts.begin(), starts.begin() + static_cast<std::ptrdiff_t>(beam),
-                    starts.end(), by_plausibility);
-  starts.resize(beam);
-  // Keep the intermediate texts: add() may grow the trials and move them.
-  std::vector<std::pair<std::uint16_t, Text>> intermediates;
-  for (const std::size_t k : starts) {
-    intermediates.emplace_back(trials[k].first, trials[k].outcome.result);
-  }
-  for (const auto& [first, text] : intermediates) {
-    if (limits.stop.stop_requested()) break;
-    for (std::size_t j = 0; j < repairs.size(); ++j) {
-      if (!repairs[j].chainable) continue;
-      std::optional<Outcome> outcome = RunStep(repairs[j].step, text);
-      if (outcome && outcome->result != text) {
-        add(first, static_cast<std::uint16_t>(j), std::move(*outcome));
+    for (const auto& [chain, start] : Starts()) {
+      if (limits_.stop.stop_requested()) break;
+      for (std::size_t j = 0; j < repairs_.size(); ++j) {
+        if (repairs_[j].chainable)
+          Try(chain.Then(static_cast<std::uint16_t>(j)), start.result, start);
       }
     }
+    ThirdSteps();
+    return std::move(trials_);
   }
-  return trials;
+
+ private:
+  // Runs the last step of a chain on the text the steps before it gave, with what they lost.
+  void Try(const Chain& chain, TextView text, const Outcome& before) {
+    const std::size_t last = chain.Size() - 1;
+    std::optional<Outcome> outcome = RunStep(repairs_[chain.steps[last]].step, text);
+    if (!outcome || outcome->result == text || !seen_.insert(outcome->result).second) return;
+    outcome->substituted += before.substituted;
+    outcome->invalid += before.invalid;
+    // Results far below the best so far can never be chosen: their reading stops early.
+    const double cost = chain.Cost(repairs_) + LossCost(*outcome);
+    const double floor = best_ - kWindow - kWindowPerUnit * static_cast<double>(sample_.size());
+    const std::optional<Reading> reading = ReadAbove(outcome->result, model_, floor + cost);
+    if (!reading) return;
+    const double rank = reading->plausibility - cost;
+    best_ = std::max(best_, rank);
+    trials_.push_back({chain, std::move(*outcome), rank});
+  }
+
+  // The texts a second step starts from: the best ranked results of chainable steps that did
+  // not lose too much. Copies: trying more chains may move the trials.
+  std::vector<std::pair<Chain, Outcome>> Starts() const {
+    std::vector<std::size_t> starts;
+    for (std::size_t k = 0; k < trials_.size(); ++k) {
+      const Trial& t = trials_[k];
+      if (repairs_[t.chain.steps[0]].chainable && !LostTooMuch(t.outcome, sample_.size())) {
+        starts.push_back(k);
+      }
+    }
+    const std::size_t beam = std::min(limits_.beam, starts.size());
+    std::partial_sort(
+        starts.begin(), starts.begin() + static_cast<std::ptrdiff_t>(beam), starts.end(),
+        [this](std::size_t a, std::size_t b) { return trials_[a].rank > trials_[b].rank; });
+    std::vector<std::pair<Chain, Outcome>> texts;
+    for (std::size_t k = 0; k < beam; ++k) {
+      texts.emplace_back(trials_[starts[k]].chain, trials_[starts[k]].outcome);
+    }
+    return texts;
+  }
+
+  // Mojibake made three times the same way: a third step after each chain of one pair twice.
+  void ThirdSteps() {
+    const std::size_t count = trials_.size();
+    for (std::size_t k = 0; k < count && !limits_.stop.stop_requested(); ++k) {
+      const Chain chain = trials_[k].chain;
+      if (chain.Size() != 2 || chain.steps[0] != chain.steps[1]) continue;
+      const Outcome before = trials_[k].outcome;
+      Try(chain.Then(chain.steps[0]), before.result, before);
+    }
+  }
+
+  TextView sample_;
+  const std::vector<Repair>& repairs_;
+  const SearchLimits& limits_;
+  const LanguageModel& model_;
+  std::unordered_set<Text> seen_;
+  std::vector<Trial> trials_;
+  double best_ = -1e300;  // the best rank so far
+};
+
+}  // namespace
+
+std::vector<Trial> Search(TextView sample, const std::vector<Repair>& repairs,
+                          const SearchLimits& limits) {
+  return Searcher(sample, repairs, limits).Run();
 }
 
 }  // namespace qor
