@@ -4,6 +4,7 @@
 //
 //   diagnosis_corpus report [--cases FILE] [--model FILE | --cross DIR] [--source TEXT]
 //                           [--path TEXT] [--margin BASE,PER_CHANGE,WITH_SIGNS] [--misses]
+//   diagnosis_corpus tune [the options of report]
 //   diagnosis_corpus show TEXT
 //
 // --model diagnoses with a model file instead of the built-in one; --cross DIR diagnoses each
@@ -272,6 +273,90 @@ int Report(const std::vector<Case>& cases, const ReportOptions& options) {
   return 0;
 }
 
+// Tuning the margin: each case's repairs that read better than the text at all, with what a
+// margin needs to know of them; then the margins tried on them all.
+struct Option {
+  double gain = 0;  // nats over the text as it is
+  std::size_t changed = 0;
+  bool correct = false;
+};
+
+struct Tuned {
+  bool clean = false, western = false, signs = false;
+  std::vector<Option> options;  // best ranked first
+};
+
+bool ChosenCorrectly(const Tuned& t, const RepairMargin& m) {
+  for (const Option& o : t.options) {
+    double margin = m.base + m.per_change * static_cast<double>(o.changed);
+    if (t.signs) margin *= m.with_signs;
+    if (o.gain > margin) return o.correct;
+  }
+  return t.clean;
+}
+
+int Tune(const std::vector<Case>& cases, const ReportOptions& options) {
+  Models models(options.model, options.cross);
+  std::vector<Tuned> tuned;
+  for (const Case& c : cases) {
+    if (c.source.find(options.source) == std::string::npos ||
+        c.path.find(options.path) == std::string::npos || !Reachable(c)) {
+      continue;
+    }
+    DiagnosisOptions diagnosis_options;
+    diagnosis_options.model = models.For(c);
+    diagnosis_options.margin = {0, 0, 1};
+    diagnosis_options.max_candidates = 40;
+    const Diagnosis d = Diagnose(c.garbled, diagnosis_options);
+    Tuned t{IsClean(c), Family(c) != "cjk", FindMojibakeSigns(c.garbled).Total() > 0, {}};
+    for (const Candidate& candidate : d.candidates) {
+      if (candidate.chain.empty()) break;
+      if (LostTooMuch({candidate.result, candidate.substituted, candidate.invalid}, c.garbled.size())) {
+        continue;
+      }
+      t.options.push_back({candidate.score * static_cast<double>(c.garbled.size()),
+                           ChangedCharacters(c.garbled, candidate.result),
+                           candidate.result == c.original});
+    }
+    tuned.push_back(std::move(t));
+  }
+  struct Score {
+    double garbled, clean_cjk, clean_western;
+    RepairMargin margin;
+  };
+  std::vector<Score> scores;
+  for (const double base : {0.0, 1.0, 2.0, 3.0, 4.0, 6.0, 8.0, 12.0}) {
+    for (const double per : {0.0, 0.5, 1.0, 1.5, 2.0, 3.0, 4.0, 5.0, 6.0}) {
+      for (const double signs : {0.1, 0.25, 0.5, 0.75, 1.0}) {
+        const RepairMargin m{base, per, signs};
+        int n[3] = {}, right[3] = {};
+        for (const Tuned& t : tuned) {
+          const int kind = t.clean ? (t.western ? 2 : 1) : 0;
+          ++n[kind];
+          right[kind] += ChosenCorrectly(t, m);
+        }
+        scores.push_back({100.0 * right[0] / std::max(n[0], 1), 100.0 * right[1] / std::max(n[1], 1),
+                          100.0 * right[2] / std::max(n[2], 1), m});
+      }
+    }
+  }
+  // Those that keep clean text as the aims ask first, then the most repairs.
+  std::sort(scores.begin(), scores.end(), [](const Score& a, const Score& b) {
+    const bool a_keeps = a.clean_cjk >= 99 && a.clean_western >= 98;
+    const bool b_keeps = b.clean_cjk >= 99 && b.clean_western >= 98;
+    if (a_keeps != b_keeps) return a_keeps;
+    return a.garbled + a.clean_cjk + a.clean_western > b.garbled + b.clean_cjk + b.clean_western;
+  });
+  std::printf("%zu cases\n  base  per-change  with-signs | garbled  clean CJK  clean Western\n",
+              tuned.size());
+  for (std::size_t k = 0; k < std::min<std::size_t>(15, scores.size()); ++k) {
+    const Score& s = scores[k];
+    std::printf("%6.1f %11.1f %11.2f | %6.1f%% %9.1f%% %13.1f%%\n", s.margin.base,
+                s.margin.per_change, s.margin.with_signs, s.garbled, s.clean_cjk, s.clean_western);
+  }
+  return 0;
+}
+
 int Show(const Text& text) {
   DiagnosisOptions options;
   options.max_candidates = 12;
@@ -300,7 +385,7 @@ int main(int argc, char** argv) {
   };
   const std::string mode = args.empty() ? "report" : args[0];
   if (mode == "show" && args.size() == 2) return qor::Show(qor::Utf8ToText(args[1]));
-  if (mode == "report") {
+  if (mode == "report" || mode == "tune") {
     qor::ReportOptions options;
     options.source = option("--source", "");
     options.path = option("--path", "");
@@ -308,7 +393,8 @@ int main(int argc, char** argv) {
     options.cross = option("--cross", "");
     options.margin = qor::ParseMargin(option("--margin", ""), {});
     options.misses = std::find(args.begin(), args.end(), "--misses") != args.end();
-    return qor::Report(qor::ReadCases(option("--cases", QOR_CORPUS)), options);
+    const auto cases = qor::ReadCases(option("--cases", QOR_CORPUS));
+    return mode == "tune" ? qor::Tune(cases, options) : qor::Report(cases, options);
   }
   std::fprintf(stderr,
                "usage: diagnosis_corpus report [--cases FILE] [--model FILE | --cross DIR]\n"
