@@ -6,6 +6,7 @@
 
 #include "diagnosis/explanation.h"
 #include "diagnosis/plausibility.h"
+#include "diagnosis/precheck.h"
 
 namespace qor {
 namespace {
@@ -147,7 +148,8 @@ Diagnosis Diagnose(TextView text, const std::vector<Repair>& repairs,
   const LanguageModel& model = options.model ? *options.model : LanguageModel::BuiltIn();
   const Ranking ranking(repairs);
   std::vector<Ranked> ranked;
-  if (!text.empty()) {
+  const Reading as_is_reading = Read(text, model);
+  if (!text.empty() && MayNeedRepair(text, as_is_reading)) {
     const TextView sample = SampleOf(text, options.sample_units);
     std::vector<Trial> trials = Search(sample, repairs, {options.beam, options.stop, &model});
     const std::size_t wanted = std::max(options.max_candidates, kConfirmed);
@@ -155,7 +157,6 @@ Diagnosis Diagnose(TextView text, const std::vector<Repair>& repairs,
     diagnosis.stopped = options.stop.stop_requested();
   }
 
-  const Reading as_is_reading = Read(text, model);
   const double as_is_rank = as_is_reading.plausibility;
   for (Ranked& chain : ranked) {
     chain.outcome.substituted += CountApproximated(repairs, chain.chain, text);

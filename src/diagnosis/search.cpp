@@ -185,9 +185,11 @@ std::size_t CountApproximated(const std::vector<Repair>& repairs, const Chain& c
     std::optional<Outcome> outcome = RunStep(repair.step, current);
     if (!outcome) break;
     if (repair.inverse) {
+      // What was lost, and a U+FFFD of the text (written as "?"), cannot come back either.
       const std::size_t changed =
           ChangedCharacters(current, repair.inverse->transform(outcome->result));
-      approximated += changed > outcome->Lost() ? changed - outcome->Lost() : 0;
+      const std::size_t known = outcome->Lost() + CountReplacements(current);
+      approximated += changed > known ? changed - known : 0;
     }
     current = std::move(outcome->result);
   }

@@ -62,8 +62,8 @@ const Golden kGolden[] = {
     // Western, Cyrillic and Greek text is modelled too.
     {"UTF-8 read as Western", "xmlPreviousElementSibling mistake (FranÃ§ois Delyon)",
      "xmlPreviousElementSibling mistake (François Delyon)"},
-    {"UTF-8 read as Western, three times",
-     "Le fichier a ÃƒÆ’Ã‚Â©tÃƒÆ’Ã‚Â© crÃƒÆ’Ã‚Â©ÃƒÆ’Ã‚Â©", "Le fichier a été créé"},
+    {"UTF-8 read as Western, three times", "Le fichier a ÃƒÆ’Ã‚Â©tÃƒÆ’Ã‚Â© crÃƒÆ’Ã‚Â©ÃƒÆ’Ã‚Â©",
+     "Le fichier a été créé"},
     {"Russian UTF-8 read as Western", "ÐŸÑ€Ð¸Ð²ÐµÑ‚, Ð¼Ð¸Ñ€", "Привет, мир"},
     {"Russian Windows-1251 read as GBK", "脏殡 礤 磬殇屙", "Файл не найден"},
     {"Greek UTF-8 read as Western", "Î•Î»Î»Î·Î½Î¹ÎºÏŒ ÎºÎµÎ¯Î¼ÎµÎ½Î¿", "Ελληνικό κείμενο"},
@@ -84,7 +84,7 @@ const LossyGolden kLossyGolden[] = {
     {"UTF-8 cut inside its last character, read as GBK", "鏃犳硶鎵撳紑鏂\uFFFD", u"GB--UTF8",
      "无法打开"},
     {"GBK read one byte out of step", "硕韵蟮目煞梦实腗DI值", u"GB+半字", " 对象的可访问的MDI值"},
-    {"ISO-2022-KR without its ESC bytes", "$)C\x0EGQ19>n\x0F \x0EEX=:F.\x0F",
+    {"ISO-2022-KR without its ESC bytes", "$)C\u000EGQ19>n\u000F \u000EEX=:F.\u000F",
      u"Esc+韩文(ISO-2022)", "한국어 텍스트"},
 };
 
@@ -109,8 +109,10 @@ TEST(Diagnose, RepairsDamageTheTextHadOrThatItsOwnConventionsDefine) {
     ASSERT_TRUE(diagnosis.NeedsRepair()) << golden.how;
     const Candidate& best = diagnosis.candidates.front();
     EXPECT_EQ(best.chain, std::vector<Text>{golden.chain}) << golden.how << " via " << Chain(best);
-    EXPECT_EQ(Show(best.result).rfind(golden.begins, 0), 0u) << golden.how << ": " << Show(best.result);
-    EXPECT_TRUE(best.Lossless()) << golden.how;
+    EXPECT_EQ(Show(best.result).rfind(golden.begins, 0), 0u)
+        << golden.how << ": " << Show(best.result);
+    // The cut character counts once, as the one lost.
+    EXPECT_LE(best.substituted + best.invalid, 1u) << golden.how;
   }
 }
 
@@ -228,8 +230,9 @@ TEST(DiagnoseRanking, LosslessBeatsLossy) {
   EXPECT_EQ(diagnosis.candidates[0].chain, std::vector<Text>{u"lossless"});
   EXPECT_TRUE(diagnosis.candidates[0].Lossless());
   const auto find = [&](TextView label) {
-    return std::find_if(diagnosis.candidates.begin(), diagnosis.candidates.end(),
-                        [&](const Candidate& c) { return c.chain == std::vector<Text>{Text(label)}; });
+    return std::find_if(
+        diagnosis.candidates.begin(), diagnosis.candidates.end(),
+        [&](const Candidate& c) { return c.chain == std::vector<Text>{Text(label)}; });
   };
   const auto lossy = find(u"lossy");
   ASSERT_NE(lossy, diagnosis.candidates.end());
@@ -345,10 +348,10 @@ TEST(DiagnosisRepairs, IterateTheCatalogue) {
   for (const Repair& repair : repairs) labels.push_back(repair.step.label);
   // Each label once, each resolved as apply resolves it, the fixed items chainable.
   EXPECT_EQ(std::set<Text>(labels.begin(), labels.end()).size(), labels.size());
-  for (const Text& label : {Text(u"GB--UTF8"), Text(u"Eng--GB"), Text(u"ULE--UBE"),
-                            Text(u"中文简(GB18030) -- 西欧(Windows)"), Text(u"UTF8--Latin1"),
-                            Text(u"中欧(Windows) -- Unicode(UTF-8)"),
-                            Text(u"西里尔(KOI8-R) -- 西里尔(Windows)")}) {
+  for (const Text& label :
+       {Text(u"GB--UTF8"), Text(u"Eng--GB"), Text(u"ULE--UBE"),
+        Text(u"中文简(GB18030) -- 西欧(Windows)"), Text(u"UTF8--Latin1"),
+        Text(u"中欧(Windows) -- Unicode(UTF-8)"), Text(u"西里尔(KOI8-R) -- 西里尔(Windows)")}) {
     const auto at = std::find(labels.begin(), labels.end(), label);
     ASSERT_NE(at, labels.end()) << Show(label);
     EXPECT_TRUE(repairs[at - labels.begin()].chainable) << Show(label);
