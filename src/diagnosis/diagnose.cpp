@@ -99,6 +99,12 @@ std::vector<Ranked> Confirm(TextView text, TextView sample, std::vector<Trial> t
   return confirmed;
 }
 
+// ASCII decoded into ASCII ("a%20b" into "a b") is text in its own right, not one this program
+// repairs.
+bool IsAscii(TextView text) {
+  return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
+}
+
 double RankOf(const Outcome& outcome, const Chain& chain, const std::vector<Repair>& repairs,
               const LanguageModel& model) {
   return Read(outcome.result, model).plausibility - chain.Cost(repairs) - LossCost(outcome);
@@ -164,7 +170,8 @@ Diagnosis Diagnose(TextView text, const std::vector<Repair>& repairs,
     chain.vetoed = LostTooMuch(chain.outcome, text.size());
     const std::size_t changed = ChangedCharacters(text, chain.outcome.result);
     chain.margin = MarginFor(options.margin, changed, as_is_reading.signs);
-    chain.improves = chain.rank - as_is_rank > chain.margin;
+    chain.improves =
+        chain.rank - as_is_rank > chain.margin && !(IsAscii(text) && IsAscii(chain.outcome.result));
   }
   Ranked as_is;
   as_is.outcome.result = Text(text);

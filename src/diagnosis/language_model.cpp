@@ -6,6 +6,7 @@
 
 #include "diagnosis/language_model_format.h"
 #include "diagnosis/model_text.h"
+#include "diagnosis/script_runs.h"
 
 namespace qor {
 namespace {
@@ -141,14 +142,15 @@ double LanguageModel::Unigram(const Group& group, std::uint16_t index, char32_t 
   return group.log_background_weight + BackgroundLogProb(c);
 }
 
-double LanguageModel::LogProbOfIndices(const std::vector<std::uint16_t>& indices,
-                                       std::u32string_view text, std::size_t g,
-                                       double floor) const {
+double LanguageModel::LogProbOfRun(const std::vector<std::uint16_t>& indices,
+                                   std::u32string_view text, std::size_t begin, std::size_t end,
+                                   std::size_t g, double floor) const {
   const Group& group = groups_[g];
   const std::uint64_t high = std::uint64_t{g} << 32;
   double sum = 0;
-  std::uint16_t previous = 0;  // the edge
-  for (std::size_t k = 0; k <= text.size(); ++k) {
+  std::uint16_t previous = begin == 0 ? 0 : indices[begin - 1];  // 0: the edge
+  const std::size_t last = end == text.size() ? end + 1 : end;
+  for (std::size_t k = begin; k < last; ++k) {
     const std::uint16_t index = k < text.size() ? indices[k] : 0;
     std::uint16_t cost = kUnseen;
     if (index != kUnseen && previous != kUnseen) {
@@ -169,36 +171,55 @@ double LanguageModel::LogProbOfIndices(const std::vector<std::uint16_t>& indices
 double LanguageModel::LogProb(std::u32string_view text, std::size_t group) const {
   std::vector<std::uint16_t> indices(text.size());
   for (std::size_t k = 0; k < text.size(); ++k) indices[k] = IndexOf(text[k]);
-  return LogProbOfIndices(indices, text, group, -1e300);
+  return LogProbOfRun(indices, text, 0, text.size(), group, -1e300);
 }
 
-std::vector<std::size_t> LanguageModel::GroupOrder(
-    const std::vector<std::uint16_t>& indices) const {
-  std::vector<std::pair<std::size_t, std::size_t>> known;  // -count, group
+std::vector<std::size_t> LanguageModel::GroupOrder(const std::vector<std::uint16_t>& indices,
+                                                   std::size_t begin, std::size_t end) const {
+  std::vector<std::pair<std::size_t, std::size_t>> unknown;  // count, group
   for (std::size_t g = 0; g < groups_.size(); ++g) {
     std::size_t count = 0;
-    for (const std::uint16_t index : indices) {
-      count += index != kUnseen && groups_[g].unigram[index] != kUnseen;
+    for (std::size_t k = begin; k < end; ++k) {
+      count += indices[k] == kUnseen || groups_[g].unigram[indices[k]] == kUnseen;
     }
-    known.emplace_back(indices.size() - count, g);
+    unknown.emplace_back(count, g);
   }
-  std::sort(known.begin(), known.end());
+  std::sort(unknown.begin(), unknown.end());
   std::vector<std::size_t> order;
-  for (const auto& entry : known) order.push_back(entry.second);
+  for (const auto& entry : unknown) order.push_back(entry.second);
   return order;
+}
+
+std::optional<Fit> LanguageModel::BestFitOfRun(const std::vector<std::uint16_t>& indices,
+                                               std::u32string_view text, std::size_t begin,
+                                               std::size_t end, double floor) const {
+  std::optional<Fit> best;
+  for (const std::size_t g : GroupOrder(indices, begin, end)) {
+    const double bar = best ? std::max(floor, best->log_prob) : floor;
+    const double log_prob = LogProbOfRun(indices, text, begin, end, g, bar);
+    if (log_prob >= bar && (!best || log_prob > best->log_prob)) best = Fit{log_prob, g};
+  }
+  return best;
 }
 
 std::optional<Fit> LanguageModel::BestFit(TextView text, double floor) const {
   const std::u32string normal = ModelText(text);
   std::vector<std::uint16_t> indices(normal.size());
   for (std::size_t k = 0; k < normal.size(); ++k) indices[k] = IndexOf(normal[k]);
-  std::optional<Fit> best;
-  for (const std::size_t g : GroupOrder(indices)) {
-    const double bar = best ? std::max(floor, best->log_prob) : floor;
-    const double log_prob = LogProbOfIndices(indices, normal, g, bar);
-    if (log_prob >= bar && (!best || log_prob > best->log_prob)) best = Fit{log_prob, g};
+  Fit total{0, 0};
+  std::size_t longest = 0;
+  for (const ScriptRun& run : ScriptRuns(normal)) {
+    if (run.begin > 0) total.log_prob -= kScriptChangeCost;
+    const std::optional<Fit> fit =
+        BestFitOfRun(indices, normal, run.begin, run.end, floor - total.log_prob);
+    if (!fit) return std::nullopt;
+    total.log_prob += fit->log_prob;
+    if (run.end - run.begin > longest) {
+      longest = run.end - run.begin;
+      total.group = fit->group;
+    }
   }
-  return best;
+  return total;
 }
 
 }  // namespace qor

@@ -38,8 +38,10 @@ class LanguageModel {
 
   // The log-probability of a normalised text (ModelText) under one group, the edges included.
   [[nodiscard]] double LogProb(std::u32string_view text, std::size_t group) const;
-  // The best group's log-probability of a text; nullopt as soon as it is sure to be below
-  // `floor` (a log-probability only falls as characters are added).
+  // The log-probability of a text, each run of one script (Latin, Cyrillic, Greek, CJK…) read
+  // by the group that fits it best, with a cost for each change of script; the group is the
+  // longest run's. nullopt as soon as it is sure to be below `floor` (a log-probability only
+  // falls as characters are added).
   [[nodiscard]] std::optional<Fit> BestFit(TextView text, double floor = -1e300) const;
 
  private:
@@ -55,12 +57,19 @@ class LanguageModel {
   // The vocabulary index of a code point; kUnseen for one no group saw.
   std::uint16_t IndexOf(char32_t c) const;
   double Unigram(const Group& group, std::uint16_t index, char32_t c) const;
-  // The log-probability under a group, or a value below `floor` once it falls there.
-  double LogProbOfIndices(const std::vector<std::uint16_t>& indices, std::u32string_view text,
-                          std::size_t group, double floor) const;
+  // The log-probability of text[begin, end) under a group, the character before it as its
+  // history and the edge after it if it ends the text, or a value below `floor` once it falls
+  // there.
+  double LogProbOfRun(const std::vector<std::uint16_t>& indices, std::u32string_view text,
+                      std::size_t begin, std::size_t end, std::size_t group, double floor) const;
+  // The best group's reading of a run, or nullopt below `floor`.
+  std::optional<Fit> BestFitOfRun(const std::vector<std::uint16_t>& indices,
+                                  std::u32string_view text, std::size_t begin, std::size_t end,
+                                  double floor) const;
   // The groups in the order to score a text in: those that know most of its characters first,
   // so that the others can stop early.
-  std::vector<std::size_t> GroupOrder(const std::vector<std::uint16_t>& indices) const;
+  std::vector<std::size_t> GroupOrder(const std::vector<std::uint16_t>& indices, std::size_t begin,
+                                      std::size_t end) const;
 
   std::vector<char32_t> vocabulary_;  // sorted; index 0 is the edge
   FlatTable<std::uint32_t, std::uint16_t> index_;

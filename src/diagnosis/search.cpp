@@ -20,7 +20,7 @@ constexpr double kItemCost = 0;
 constexpr double kCommonPairCost = 1;
 constexpr double kOtherCost = 3;
 constexpr double kExoticPairCost = 9;
-constexpr double kFurtherStepCost = 3;
+constexpr double kFurtherStepCost = 5;
 
 // How far below the best rank so far a result may read and still be scored in full (nats): far
 // enough that no result that could still be chosen, or lead to one, is cut short.

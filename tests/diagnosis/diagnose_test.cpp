@@ -287,10 +287,10 @@ TEST(DiagnoseRanking, ATruncatedTextsRepairLosesOneCharacterAndStillWins) {
 }
 
 TEST(DiagnoseRanking, TiesAreBrokenByLabel) {
-  // The model reads every digit alike, so these score alike; all read better than controls.
+  // The model reads every digit alike, so these score alike; all read better than U+FFFD.
   const std::vector<Repair> repairs = {Fake(u"b", u"plain words 1"), Fake(u"a", u"plain words 2"),
                                        Fake(u"c", u"plain words 3")};
-  const Diagnosis diagnosis = Diagnose(Text(16, u'\x01'), repairs, {});
+  const Diagnosis diagnosis = Diagnose(Text(16, u'\uFFFD'), repairs, {});
   ASSERT_EQ(diagnosis.candidates.size(), 4u);
   EXPECT_EQ(diagnosis.candidates[0].chain, std::vector<Text>{u"a"});
   EXPECT_EQ(diagnosis.candidates[1].chain, std::vector<Text>{u"b"});
