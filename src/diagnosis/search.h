@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "diagnosis/language_model.h"
+#include "catalogue/catalogue.h"
 #include "platform/text.h"
-#include "session/catalogue.h"
 
 namespace qor {
 

@@ -5,8 +5,8 @@
 #include <array>
 #include <cstdint>
 
+#include "catalogue/step.h"
 #include "platform/text.h"
-#include "session/step.h"
 #include "session/text_box.h"
 #include "session/ui.h"
 

@@ -21,9 +21,9 @@
 #include <QTimer>
 
 #include "dialogs/file_list.h"
-#include "session/qt_text.h"
-#include "session/qt_ui.h"
+#include "qt_platform/qt_text.h"
 #include "support/test_support.h"
+#include "window/qt_ui.h"
 
 namespace qor {
 namespace {
@@ -55,7 +55,7 @@ class FileChooserTest : public testing::Test {
 
   // The dialog, loaded now.
   FileChooser& Dialog() {
-    if (!dialog_) dialog_ = std::make_unique<FileChooser>(nullptr, &ui_);
+    if (!dialog_) dialog_ = std::make_unique<FileChooser>(nullptr, ui_);
     return *dialog_;
   }
   template <typename W>

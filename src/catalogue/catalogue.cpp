@@ -1,0 +1,78 @@
+#include "catalogue/catalogue.h"
+
+#include <algorithm>
+
+namespace qor {
+
+const Catalogue& Catalogue::Get() {
+  static const Catalogue catalogue = [] {
+    std::vector<Family> families;
+    AddEscapeFamilies(families);
+    AddReinterpretFamilies(families);
+    AddThirdMenuFamilies(families);
+    AddWriterFamilies(families);
+    AddMappingFamilies(families);
+    return Catalogue(std::move(families));
+  }();
+  return catalogue;
+}
+
+std::optional<Step> Catalogue::Find(TextView label) const {
+  for (const Family& family : families_) {
+    if (!family.parse) continue;
+    if (std::optional<Step> step = family.parse(label)) return step;
+  }
+  return std::nullopt;
+}
+
+std::vector<const Family*> Catalogue::MenuFamilies(std::string_view menu) const {
+  std::vector<const Family*> out;
+  for (const Family& family : families_) {
+    if (family.item && family.item->menu == menu) out.push_back(&family);
+  }
+  std::stable_sort(out.begin(), out.end(), [](const Family* a, const Family* b) {
+    return a->item->index < b->item->index;
+  });
+  return out;
+}
+
+const Family* Catalogue::FindItem(std::string_view menu, int index) const {
+  for (const Family& family : families_) {
+    if (family.item && family.item->menu == menu && family.item->index == index) return &family;
+  }
+  return nullptr;
+}
+
+std::vector<Text> Catalogue::Grammars() const {
+  std::vector<Text> out;
+  for (const Family& family : families_) out.push_back(family.grammar);
+  return out;
+}
+
+Family FixedFamily(MenuItem item, Text label, Transform transform, Source source,
+                   PreCheck pre_check) {
+  if (!transform) {
+    Family family;
+    family.grammar = std::move(label);
+    family.item = std::move(item);
+    return family;
+  }
+  return FixedFamily(std::move(item),
+                     Step{std::move(label), std::move(transform), source, pre_check});
+}
+
+Family FixedFamily(MenuItem item, Step step) {
+  Family family;
+  family.grammar = step.label;
+  family.item = std::move(item);
+  family.parse = [step](TextView wanted) -> std::optional<Step> {
+    if (wanted != step.label) return std::nullopt;
+    return step;
+  };
+  if (step.source != Source::kSelection) {
+    family.repairs = [label = step.label] { return std::vector<Text>{label}; };
+  }
+  return family;
+}
+
+}  // namespace qor

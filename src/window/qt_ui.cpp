@@ -1,0 +1,105 @@
+#include "window/qt_ui.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+
+#include "dialogs/diagnosis_dialog.h"
+#include "dialogs/file_chooser.h"
+#include "dialogs/selector_dialogs.h"
+#include "qt_platform/qt_text.h"
+#include "session/session.h"
+#include "window/input_box.h"
+
+namespace qor {
+namespace {
+
+// A plain box without an icon: the texts say themselves whether they report or ask.
+int Exec(QWidget* owner, TextView text, TextView title, QMessageBox::StandardButtons buttons,
+         QMessageBox::StandardButton default_button) {
+  QMessageBox box(QMessageBox::NoIcon, ToQString(title.empty() ? kProductName : title),
+                  ToQString(text), buttons, owner);
+  box.setTextFormat(Qt::PlainText);
+  // The buttons speak the interface's language whatever the system's locale.
+  const std::pair<QMessageBox::StandardButton, const char16_t*> captions[] = {
+      {QMessageBox::Ok, u"确定"}, {QMessageBox::Yes, u"是 (&Y)"}, {QMessageBox::No, u"否 (&N)"}};
+  for (const auto& [button, caption] : captions) {
+    if (QAbstractButton* shown = box.button(button)) shown->setText(ToQString(caption));
+  }
+  box.setDefaultButton(default_button);
+  return box.exec();
+}
+
+}  // namespace
+
+QtUi::QtUi(QWidget* owner) : owner_(owner), selectors_(std::make_unique<SelectorDialogs>(owner)) {}
+
+QtUi::~QtUi() = default;
+
+std::optional<FileChoice> QtUi::ChooseFile(bool open, TextView path, std::int16_t pattern) {
+  if (!file_chooser_) file_chooser_ = new FileChooser(owner_, *this);
+  std::optional<FileChoice> choice = file_chooser_->Choose(open, path, pattern);
+  if (file_chooser_->unloaded()) delete file_chooser_;
+  return choice;
+}
+
+void QtUi::ShowMessage(TextView text, TextView title) {
+  Exec(owner_, text, title, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool QtUi::AskYesNo(TextView text, bool default_no) {
+  return Exec(owner_, text, {}, QMessageBox::Yes | QMessageBox::No,
+              default_no ? QMessageBox::No : QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+std::optional<Text> QtUi::AskInput(TextView title, int max_length, TextView initial, bool clear) {
+  if (!input_box_) input_box_ = new InputBox(owner_);
+  return input_box_->Ask(title, max_length, initial, clear);
+}
+
+std::optional<Text> QtUi::AskLine(TextView prompt, TextView title, TextView initial) {
+  bool ok = false;
+  const QString answer = QInputDialog::getText(owner_, ToQString(title), ToQString(prompt),
+                                               QLineEdit::Normal, ToQString(initial), &ok);
+  if (!ok) return std::nullopt;
+  return FromQString(answer);
+}
+
+std::optional<PairChoice> QtUi::ChooseCodePagePair() { return selectors_->ChooseCodePagePair(); }
+
+std::optional<PairChoice> QtUi::ChooseLcidPair() { return selectors_->ChooseLcidPair(); }
+
+std::optional<TransformChoice> QtUi::ChooseTransform() { return selectors_->ChooseTransform(); }
+
+std::optional<std::vector<Text>> QtUi::ChooseRepair(TextView text) {
+  if (!diagnosis_dialog_) diagnosis_dialog_ = new DiagnosisDialog(owner_);
+  return diagnosis_dialog_->Choose(text);
+}
+
+void QtUi::Beep() { QApplication::beep(); }
+
+bool QtUi::CanPaste() {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  return data && data->hasText();
+}
+
+Text QtUi::ClipboardText() { return FromQString(QGuiApplication::clipboard()->text()); }
+
+void QtUi::SetClipboardText(TextView text) {
+  QGuiApplication::clipboard()->setText(ToQString(text));
+}
+
+QWidget* QtUi::LoadedDialog(std::string_view form) const {
+  if (form == "frmB") return file_chooser_;
+  if (form == "frmInp") return input_box_;
+  if (form == "frmCP") return selectors_->code_page_dialog();
+  if (form == "frmLid") return selectors_->lcid_dialog();
+  if (form == "frmTL") return selectors_->transform_dialog();
+  if (form == "frmDiagnose") return diagnosis_dialog_;
+  return nullptr;
+}
+
+}  // namespace qor
