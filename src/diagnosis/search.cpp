@@ -26,6 +26,9 @@ constexpr double kFurtherStepCost = 5;
 // enough that no result that could still be chosen, or lead to one, is cut short.
 constexpr double kWindow = 40;
 constexpr double kWindowPerUnit = 1;
+// How many results still UTF-8 read one byte a character a second step is tried after beside
+// the beam.
+constexpr std::size_t kUtf8Starts = 6;
 
 std::size_t CountReplacements(TextView text) {
   return static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\uFFFD'));
@@ -254,11 +257,14 @@ class Searcher {
     // Results far below the best so far can never be chosen: their reading stops early.
     const double cost = chain.Cost(repairs_) + LossCost(*outcome);
     const double floor = best_ - kWindow - kWindowPerUnit * static_cast<double>(sample_.size());
-    const std::optional<Reading> reading = ReadAbove(outcome->result, model_, floor + cost);
+    // A result still UTF-8 read one byte a character is read in full: it may be the way on.
+    const bool utf8_left = FindMojibakeSigns(outcome->result).utf8_as_single_byte > 0;
+    const std::optional<Reading> reading =
+        ReadAbove(outcome->result, model_, utf8_left ? -1e300 : floor + cost);
     if (!reading) return;
     const double rank = reading->plausibility - cost;
     best_ = std::max(best_, rank);
-    trials_.push_back({chain, std::move(*outcome), rank});
+    trials_.push_back({chain, std::move(*outcome), rank, reading->signs.utf8_as_single_byte > 0});
   }
 
   // The texts a second step starts from: the best ranked results of chainable steps that did
@@ -271,13 +277,19 @@ class Searcher {
         starts.push_back(k);
       }
     }
-    const std::size_t beam = std::min(limits_.beam, starts.size());
-    std::partial_sort(
-        starts.begin(), starts.begin() + static_cast<std::ptrdiff_t>(beam), starts.end(),
-        [this](std::size_t a, std::size_t b) { return trials_[a].rank > trials_[b].rank; });
+    const auto by_rank = [this](std::size_t a, std::size_t b) {
+      return trials_[a].rank > trials_[b].rank;
+    };
+    std::stable_sort(starts.begin(), starts.end(), by_rank);
+    // The best ranked, and the best of those still UTF-8 read one byte a character.
     std::vector<std::pair<Chain, Outcome>> texts;
-    for (std::size_t k = 0; k < beam; ++k) {
-      texts.emplace_back(trials_[starts[k]].chain, trials_[starts[k]].outcome);
+    std::size_t utf8_left = 0;
+    for (std::size_t k = 0; k < starts.size(); ++k) {
+      const Trial& t = trials_[starts[k]];
+      const bool extra = t.utf8_left && utf8_left < kUtf8Starts;
+      if (k >= limits_.beam && !extra) continue;
+      utf8_left += t.utf8_left;
+      texts.emplace_back(t.chain, t.outcome);
     }
     return texts;
   }

@@ -10,8 +10,8 @@
 #include <stop_token>
 #include <vector>
 
-#include "diagnosis/language_model.h"
 #include "catalogue/catalogue.h"
+#include "diagnosis/language_model.h"
 #include "platform/text.h"
 
 namespace qor {
@@ -92,6 +92,9 @@ struct Trial {
   Chain chain;
   Outcome outcome;  // on the sample
   double rank = 0;  // the result's plausibility less the chain's cost
+  // The result is still UTF-8 read one byte a character ("Ã©"): one more step may undo it,
+  // however poorly it reads now (C1 controls and all).
+  bool utf8_left = false;
 };
 
 struct SearchLimits {
