@@ -123,7 +123,7 @@ std::optional<Text> Expected(const Case& c) {
   for (const Text& label : ExpectedChain(c.path)) {
     const std::optional<Step> step = Catalogue::Get().Find(label);
     if (!step) return std::nullopt;
-    text = step->transform(text);
+    text = RunStep(*step, text).result;
   }
   if (text == c.original) return text;
   const TextView kept = TextView(c.original).substr(0, c.original.size() - 1);

@@ -142,14 +142,24 @@ bool Close(const std::vector<Ranked>& ranked, std::size_t units) {
   return std::abs(a.rank - b.rank - margin) < kClose;
 }
 
+Diagnosis DiagnoseWith(TextView text, const std::vector<Repair>& repairs,
+                       const DiagnosisOptions& options);
+
 }  // namespace
 
-Diagnosis Diagnose(TextView text, const DiagnosisOptions& options) {
-  return Diagnose(text, CatalogueRepairSet(), options);
+Diagnosis Diagnose(TextView text, const std::vector<Step>& repairs,
+                   const DiagnosisOptions& options) {
+  return DiagnoseWith(text, RepairsOf(repairs), options);
 }
 
-Diagnosis Diagnose(TextView text, const std::vector<Repair>& repairs,
-                   const DiagnosisOptions& options) {
+Diagnosis Diagnose(TextView text, const DiagnosisOptions& options) {
+  return DiagnoseWith(text, CatalogueRepairSet(), options);
+}
+
+namespace {
+
+Diagnosis DiagnoseWith(TextView text, const std::vector<Repair>& repairs,
+                       const DiagnosisOptions& options) {
   Diagnosis diagnosis;
   const LanguageModel& model = options.model ? *options.model : LanguageModel::BuiltIn();
   const Ranking ranking(repairs);
@@ -157,7 +167,8 @@ Diagnosis Diagnose(TextView text, const std::vector<Repair>& repairs,
   const Reading as_is_reading = Read(text, model);
   if (!text.empty() && MayNeedRepair(text, as_is_reading)) {
     const TextView sample = SampleOf(text, options.sample_units);
-    std::vector<Trial> trials = Search(sample, repairs, {options.beam, options.stop, &model});
+    std::vector<Trial> trials =
+        Search(sample, repairs, {options.beam, options.stop, &model}, &diagnosis.failure);
     const std::size_t wanted = std::max(options.max_candidates, kConfirmed);
     ranked = Confirm(text, sample, std::move(trials), repairs, ranking, wanted, options.stop);
     diagnosis.stopped = options.stop.stop_requested();
@@ -190,4 +201,5 @@ Diagnosis Diagnose(TextView text, const std::vector<Repair>& repairs,
   return diagnosis;
 }
 
+}  // namespace
 }  // namespace qor

@@ -9,6 +9,7 @@
 #include "diagnosis/plausibility.h"
 #include "platform/codepage_service.h"
 #include "platform/lcid.h"
+#include "platform/wtf8.h"
 
 namespace qor {
 namespace {
@@ -96,11 +97,11 @@ Pair PairOf(TextView label) {
   return {};
 }
 
-Repair MakeRepair(Step step, bool item, const Catalogue& catalogue) {
+Repair MakeRepair(Step step, bool item, const Catalogue* catalogue) {
   const Pair pair = PairOf(step.label);
   const PairKind kind = pair.kind;
   Repair repair{std::move(step), item || kind == PairKind::kCommon, kOtherCost};
-  if (kind != PairKind::kNone) repair.inverse = catalogue.Find(pair.inverse);
+  if (kind != PairKind::kNone && catalogue) repair.inverse = catalogue->Find(pair.inverse);
   if (item) {
     repair.cost = kItemCost;
   } else if (kind == PairKind::kCommon) {
@@ -125,11 +126,10 @@ std::vector<Repair> CatalogueRepairs(const Catalogue& catalogue) {
   std::unordered_set<Text> seen;
   for (const Family& family : catalogue.families()) {
     if (!family.repairs) continue;
-    for (Text& label : family.repairs()) {
-      if (!seen.insert(label).second) continue;
-      std::optional<Step> step = catalogue.Find(label);
-      if (!step || step->source == Source::kSelection || !step->transform) continue;
-      repairs.push_back(MakeRepair(std::move(*step), family.item.has_value(), catalogue));
+    for (Step& step : family.repairs()) {
+      if (!seen.insert(step.label).second) continue;
+      if (step.frame.source == Source::kSelection || !step.function) continue;
+      repairs.push_back(MakeRepair(std::move(step), family.item.has_value(), &catalogue));
     }
   }
   // Chains name their repairs by 16-bit indices.
@@ -137,25 +137,32 @@ std::vector<Repair> CatalogueRepairs(const Catalogue& catalogue) {
   return repairs;
 }
 
-std::optional<Outcome> RunStep(const Step& step, TextView text) {
-  Outcome outcome;
-  ConversionCounts counts;
-  outcome.result = step.counting ? step.counting(text, &counts) : step.transform(text);
-  if (outcome.result.empty()) return std::nullopt;
+std::vector<Repair> RepairsOf(const std::vector<Step>& steps) {
+  std::vector<Repair> repairs;
+  for (const Step& step : steps) repairs.push_back(MakeRepair(step, step.chainable, nullptr));
+  if (repairs.size() >= kNoStep) repairs.resize(kNoStep - 1);
+  return repairs;
+}
+
+std::optional<Outcome> RunRepair(const Step& step, TextView text, Text* failure) {
+  StepOutcome run = RunStep(step, text);
+  if (!run.failure.empty() && failure && failure->empty()) {
+    *failure = step.label + u"：" + DecodeWtf8(run.failure).value_or(u"?");
+  }
+  if (!run.HasResult()) return std::nullopt;
   // A U+FFFD of the text is written as "?" and, where it cut a character, read back as one
   // invalid sequence: neither is a new loss.
   const std::size_t before = CountReplacements(text);
-  const std::size_t after = CountReplacements(outcome.result);
+  const std::size_t after = CountReplacements(run.result);
   const auto beyond = [before](std::size_t n) { return n > before ? n - before : 0; };
-  outcome.substituted = beyond(counts.substituted);
-  if (!step.counting) {
-    // A step that reports nothing wrote a "?" for each character it could not hold.
+  Outcome outcome{std::move(run.result), beyond(run.substituted),
+                  std::max(beyond(run.invalid), after > before ? after - before : 0)};
+  if (outcome.substituted == 0) {
+    // A step that counted nothing wrote a "?" for each character it could not hold.
     const auto questions = [](TextView t) { return std::count(t.begin(), t.end(), u'?'); };
     const auto more = questions(outcome.result) - questions(text);
     if (more > 0) outcome.substituted = static_cast<std::size_t>(more);
   }
-  // Replacement characters that appeared are lost characters, whoever made them.
-  outcome.invalid = std::max(beyond(counts.invalid), beyond(after));
   return outcome;
 }
 
@@ -170,7 +177,7 @@ std::optional<Outcome> RunChain(const std::vector<Repair>& repairs, const Chain&
                                 TextView text) {
   Outcome total{Text(text)};
   for (std::size_t k = 0; k < chain.Size(); ++k) {
-    std::optional<Outcome> outcome = RunStep(repairs[chain.steps[k]].step, total.result);
+    std::optional<Outcome> outcome = RunRepair(repairs[chain.steps[k]].step, total.result);
     if (!outcome) return std::nullopt;
     outcome->substituted += total.substituted;
     outcome->invalid += total.invalid;
@@ -185,12 +192,12 @@ std::size_t CountApproximated(const std::vector<Repair>& repairs, const Chain& c
   Text current(text);
   for (std::size_t k = 0; k < chain.Size(); ++k) {
     const Repair& repair = repairs[chain.steps[k]];
-    std::optional<Outcome> outcome = RunStep(repair.step, current);
+    std::optional<Outcome> outcome = RunRepair(repair.step, current);
     if (!outcome) break;
     if (repair.inverse) {
       // What was lost, and a U+FFFD of the text (written as "?"), cannot come back either.
       const std::size_t changed =
-          ChangedCharacters(current, repair.inverse->transform(outcome->result));
+          ChangedCharacters(current, RunStep(*repair.inverse, outcome->result).result);
       const std::size_t known = outcome->Lost() + CountReplacements(current);
       approximated += changed > known ? changed - known : 0;
     }
@@ -223,10 +230,12 @@ namespace {
 
 class Searcher {
  public:
-  Searcher(TextView sample, const std::vector<Repair>& repairs, const SearchLimits& limits)
+  Searcher(TextView sample, const std::vector<Repair>& repairs, const SearchLimits& limits,
+           Text* failure)
       : sample_(sample),
         repairs_(repairs),
         limits_(limits),
+        failure_(failure),
         model_(limits.model ? *limits.model : LanguageModel::BuiltIn()),
         seen_{Text(sample)} {}
 
@@ -250,7 +259,7 @@ class Searcher {
   // Runs the last step of a chain on the text the steps before it gave, with what they lost.
   void Try(const Chain& chain, TextView text, const Outcome& before) {
     const std::size_t last = chain.Size() - 1;
-    std::optional<Outcome> outcome = RunStep(repairs_[chain.steps[last]].step, text);
+    std::optional<Outcome> outcome = RunRepair(repairs_[chain.steps[last]].step, text, failure_);
     if (!outcome || outcome->result == text || !seen_.insert(outcome->result).second) return;
     outcome->substituted += before.substituted;
     outcome->invalid += before.invalid;
@@ -312,13 +321,14 @@ class Searcher {
   std::unordered_set<Text> seen_;
   std::vector<Trial> trials_;
   double best_ = -1e300;  // the best rank so far
+  Text* failure_;
 };
 
 }  // namespace
 
 std::vector<Trial> Search(TextView sample, const std::vector<Repair>& repairs,
-                          const SearchLimits& limits) {
-  return Searcher(sample, repairs, limits).Run();
+                          const SearchLimits& limits, Text* failure) {
+  return Searcher(sample, repairs, limits, failure).Run();
 }
 
 }  // namespace qor

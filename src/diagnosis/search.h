@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/step_runner.h"
 #include "diagnosis/language_model.h"
 #include "platform/text.h"
 
@@ -32,9 +33,10 @@ struct Repair {
   std::optional<Step> inverse;
 };
 
-// The catalogue's whole-text repairs, each label once, in catalogue order, each resolved as
-// qor-cli apply resolves its label.
+// The catalogue's whole-text repairs, each label once, in catalogue order.
 [[nodiscard]] std::vector<Repair> CatalogueRepairs(const Catalogue& catalogue);
+// Repairs of given steps (tests give their own): a chainable step counts as a menu item.
+[[nodiscard]] std::vector<Repair> RepairsOf(const std::vector<Step>& steps);
 
 // What running steps on a text gave.
 struct Outcome {
@@ -44,9 +46,11 @@ struct Outcome {
   std::size_t Lost() const { return substituted + invalid; }
 };
 
-// One step on a text; nullopt when it gives no result (the empty string). Only new losses
-// count: a U+FFFD already in the text, written as "?" and read back as U+FFFD, is not one.
-[[nodiscard]] std::optional<Outcome> RunStep(const Step& step, TextView text);
+// One step on a text through the step runner; nullopt when it gives no result. Only new losses
+// count: a U+FFFD already in the text, written as "?" and read back as U+FFFD, is not one. When
+// the step fails with an error and *failure is still empty, *failure becomes "label：why".
+[[nodiscard]] std::optional<Outcome> RunRepair(const Step& step, TextView text,
+                                               Text* failure = nullptr);
 
 // Whether a chain lost too much to be a repair: more than one character and more than one in a
 // hundred of the text's units. One is what a text cut in a character loses under its repair.
@@ -109,8 +113,10 @@ struct SearchLimits {
 // after each chain of one pair taken twice. Results equal to the sample, to an earlier trial's
 // or to an intermediate text are left out, so each result appears once, under the first chain
 // in catalogue order.
+// A repair that fails with an error gives no trial; the first such failure is described in
+// *failure when given.
 [[nodiscard]] std::vector<Trial> Search(TextView sample, const std::vector<Repair>& repairs,
-                                        const SearchLimits& limits);
+                                        const SearchLimits& limits, Text* failure = nullptr);
 
 // Runs a chain's steps in order, adding up what they lost; nullopt when a step gives nothing.
 [[nodiscard]] std::optional<Outcome> RunChain(const std::vector<Repair>& repairs,

@@ -98,7 +98,9 @@ TEST(Diagnose, RepairsTheGoldenCases) {
     EXPECT_GT(best.score, 0) << golden.how;
     // Running the chain through the catalogue gives the result again.
     Text replay = T(golden.garbled);
-    for (const Text& label : best.chain) replay = Catalogue::Get().Find(label)->transform(replay);
+    for (const Text& label : best.chain) {
+      replay = RunStep(*Catalogue::Get().Find(label), replay).result;
+    }
     EXPECT_EQ(replay, best.result) << golden.how;
   }
 }
@@ -205,20 +207,19 @@ TEST(Diagnose, StopsWhenAsked) {
 }
 
 // Repairs of our own, to pin the ranking rules apart from the model's weights.
-Repair Fake(Text label, Text result, std::size_t substituted = 0, std::size_t invalid = 0) {
-  Step step = CountingStep(std::move(label), [=](TextView, ConversionCounts* counts) {
-    if (counts) {
-      counts->substituted += substituted;
-      counts->invalid += invalid;
-    }
-    return result;
-  });
-  return {std::move(step), true};
+Step Fake(Text label, Text result, std::size_t substituted = 0, std::size_t invalid = 0) {
+  Step step{std::move(label), [=](TextView, ConversionCounts& counts) {
+              counts.substituted += substituted;
+              counts.invalid += invalid;
+              return result;
+            }};
+  step.chainable = true;
+  return step;
 }
 
 TEST(DiagnoseRanking, LosslessBeatsLossy) {
   const Text garbled = T("ÎÞ·¨´ò¿ª»º³åÎÄ¼þ");
-  const std::vector<Repair> repairs = {
+  const std::vector<Step> repairs = {
       Fake(u"lossy", T("无法打开缓冲文件"), 2, 0),
       Fake(u"broken", T("无法打开缓冲文件�"), 0, 0),  // U+FFFD appeared: lost, uncounted
       Fake(u"lossless", T("无法打开文件")),
@@ -251,7 +252,7 @@ TEST(DiagnoseRanking, LosslessBeatsLossy) {
 
 TEST(DiagnoseRanking, ALossyRepairStillBeatsGarbage) {
   // Nothing lossless reads better than the text: the lossy repair is offered, its loss named.
-  const std::vector<Repair> repairs = {Fake(u"cut", T("无法打开文件�"), 0, 1)};
+  const std::vector<Step> repairs = {Fake(u"cut", T("无法打开文件�"), 0, 1)};
   const Diagnosis diagnosis = Diagnose(T("鏃犳硶鎵撳紑鏂囦欢"), repairs, {});
   ASSERT_TRUE(diagnosis.NeedsRepair());
   EXPECT_EQ(diagnosis.candidates.front().invalid, 1u);
@@ -262,7 +263,7 @@ TEST(DiagnoseRanking, ATruncatedTextsRepairLosesOneCharacterAndStillWins) {
   // A text cut inside its last character: the true repair loses that one character, and a
   // lossless result that reads a little better than the garbage must not bury it.
   const Text garbled = T("鏃犳硶鎵撳紑缂撳啿鏂囦欢锛岃妫€鏌ユ枃浠惰矾寰");
-  const std::vector<Repair> repairs = {
+  const std::vector<Step> repairs = {
       Fake(u"cut", T("无法打开缓冲文件，请检查文件路径�"), 0, 1),
       Fake(u"garbage", T("鏃犳硶鎵撳紑缂撳啿鏂囦欢 abc")),
       Fake(u"ruined", T("无法打开缓冲文件，请检查文件路径"), 5, 0),
@@ -286,10 +287,20 @@ TEST(DiagnoseRanking, ATruncatedTextsRepairLosesOneCharacterAndStillWins) {
   if (garbage < diagnosis.candidates.size()) EXPECT_GT(ruined, garbage);
 }
 
+TEST(DiagnoseRanking, ARepairThatFailsIsLeftOutAndNamed) {
+  std::vector<Step> repairs = {Fake(u"fails", u""), Fake(u"works", T("无法打开文件"))};
+  repairs[0].function = [](TextView) -> Text { throw std::bad_alloc(); };
+  const Diagnosis diagnosis = Diagnose(T("ÎÞ·¨´ò¿ªÎÄ¼þ"), repairs, {});
+  ASSERT_TRUE(diagnosis.NeedsRepair());
+  EXPECT_EQ(diagnosis.candidates.front().chain, std::vector<Text>{u"works"});
+  EXPECT_EQ(diagnosis.candidates.size(), 2u);
+  EXPECT_EQ(diagnosis.failure, u"fails：std::bad_alloc");
+}
+
 TEST(DiagnoseRanking, TiesAreBrokenByLabel) {
   // The model reads every digit alike, so these score alike; all read better than U+FFFD.
-  const std::vector<Repair> repairs = {Fake(u"b", u"plain words 1"), Fake(u"a", u"plain words 2"),
-                                       Fake(u"c", u"plain words 3")};
+  const std::vector<Step> repairs = {Fake(u"b", u"plain words 1"), Fake(u"a", u"plain words 2"),
+                                     Fake(u"c", u"plain words 3")};
   const Diagnosis diagnosis = Diagnose(Text(16, u'\uFFFD'), repairs, {});
   ASSERT_EQ(diagnosis.candidates.size(), 4u);
   EXPECT_EQ(diagnosis.candidates[0].chain, std::vector<Text>{u"a"});
@@ -301,7 +312,7 @@ TEST(DiagnoseRanking, TiesAreBrokenByLabel) {
 
 TEST(DiagnoseRanking, SaysSoWhenAShortTextsFirstTwoCandidatesReadAlike) {
   // Two repairs whose results the model reads alike (digits are one to it).
-  const std::vector<Repair> repairs = {Fake(u"a", T("文件 1")), Fake(u"b", T("文件 2"))};
+  const std::vector<Step> repairs = {Fake(u"a", T("文件 1")), Fake(u"b", T("文件 2"))};
   const Diagnosis diagnosis = Diagnose(T("鏂囦欢 1"), repairs, {});
   ASSERT_TRUE(diagnosis.NeedsRepair());
   EXPECT_TRUE(diagnosis.close);
@@ -315,14 +326,11 @@ TEST(DiagnoseRanking, SaysSoWhenAShortTextsFirstTwoCandidatesReadAlike) {
 TEST(DiagnoseRanking, ChainsStartOnlyFromStepsThatLostLittle) {
   // "first" loses three characters; the chain through it would read perfectly but is never
   // tried.
-  std::vector<Repair> repairs = {
+  std::vector<Step> repairs = {
       Fake(u"first", u"step one", 3, 0),
       Fake(u"second", T("无法打开文件")),
   };
-  repairs[1].step.counting = [](TextView text, ConversionCounts*) {
-    return text == u"step one" ? T("无法打开文件") : Text(u"x");
-  };
-  repairs[1].step.transform = [](TextView text) {
+  repairs[1].function = [](TextView text) {
     return text == u"step one" ? T("无法打开文件") : Text(u"x");
   };
   const Diagnosis diagnosis = Diagnose(T("ÎÞ·¨"), repairs, {});
@@ -332,8 +340,8 @@ TEST(DiagnoseRanking, ChainsStartOnlyFromStepsThatLostLittle) {
 }
 
 TEST(DiagnoseRanking, FindsTwoStepChains) {
-  std::vector<Repair> repairs = {Fake(u"first", u"step one"), Fake(u"second", u"")};
-  repairs[1].step.counting = [](TextView text, ConversionCounts*) {
+  std::vector<Step> repairs = {Fake(u"first", u"step one"), Fake(u"second", u"")};
+  repairs[1].function = [](TextView text) {
     return text == u"step one" ? T("无法打开文件") : Text(text);
   };
   const Diagnosis diagnosis = Diagnose(T("ÎÞ·¨"), repairs, {});
