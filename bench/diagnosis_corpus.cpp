@@ -1,22 +1,23 @@
 // The diagnosis corpus runner: how often diagnosis puts the original text first (and among the
-// first three) for each garbling path of bench/diagnosis_corpus/cases.tsv, and the trainer of
-// the plausibility model's weights.
+// first three) for each garbling path of a corpus that bench/diagnosis_corpus/make_corpus.py
+// made, and how often it leaves clean text as it is.
 //
-//   diagnosis_corpus report [--split test|train|all] [--path TEXT] [--misses]
-//   diagnosis_corpus train OUT.inc [--beam N]
+//   diagnosis_corpus report [--cases FILE] [--model FILE | --cross DIR] [--source TEXT]
+//                           [--path TEXT] [--margin BASE,PER_CHANGE,WITH_SIGNS] [--misses]
+//   diagnosis_corpus tune [the options of report]
 //   diagnosis_corpus show TEXT
 //
-// A benchmark, not a test: it measures and prints, it does not fail. To train the model again
-// (after a change to the character classes, the search or the corpus): run train with
-// src/diagnosis/plausibility_weights.inc as OUT, build, and repeat until the figures it prints
-// settle (two or three rounds); each round mines its hard candidates with the weights built in.
+// --model diagnoses with a model file instead of the built-in one; --cross DIR diagnoses each
+// case with DIR/SOURCE.bin, the model trained without the case's source (make_model.sh
+// --cross trains them), which gives the cross-source figures. A benchmark, not a test: it
+// measures and prints, it does not fail.
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 
@@ -28,7 +29,7 @@ namespace qor {
 namespace {
 
 struct Case {
-  std::string split, path, tool;
+  std::string source, path, tool;
   Text original, garbled;
 };
 
@@ -64,9 +65,10 @@ std::vector<Case> ReadCases(const std::string& path) {
 }
 
 // The chain that undoes a garbling path: each layer "w>r" (written as w, read as r) by the pair
-// "r--w", the last layer first; an escape format by its decoder.
+// "r--w", the last layer first; an escape format by its decoder; the program's own cut by its
+// repair.
 std::vector<Text> ExpectedChain(const std::string& path) {
-  static const std::map<std::string, const char16_t*> escapes = {
+  static const std::map<std::string, const char16_t*> whole = {
       {"escape:url-utf-8", u"URL--UTF8"},
       {"escape:url-gbk", u"URL--GB"},
       {"escape:qp-utf-8", u"QP--UTF8"},
@@ -75,8 +77,10 @@ std::vector<Text> ExpectedChain(const std::string& path) {
       {"escape:html-dec", u"HTM--U"},
       {"escape:js-u", u"NumU(1)--U"},
       {"escape:utf-7", u"UTF7--U"},
-      {"escape:hz", u"HZ--GB"}};
-  if (const auto escape = escapes.find(path); escape != escapes.end()) return {escape->second};
+      {"escape:hz", u"HZ--GB"},
+      {"cut:gbk", u"GB+半字"},
+      {"end:utf-8>gbk", u"GB--UTF8"}};
+  if (const auto found = whole.find(path); found != whole.end()) return {found->second};
   // LCID table names, code page table names.
   static const std::map<std::string, std::pair<const char16_t*, const char16_t*>> names = {
       {"gbk", {u"GB", u"中文简(GBK)"}},
@@ -86,6 +90,10 @@ std::vector<Text> ExpectedChain(const std::string& path) {
       {"uhc", {u"韩文", u"韩文(KS)"}},
       {"cp1252", {u"Eng", u"西欧(Windows)"}},
       {"cp1251", {u"俄文", u"西里尔(Windows)"}},
+      {"cp1253", {u"希腊文", u"希腊文(Windows)"}},
+      {"cp1250", {nullptr, u"中欧(Windows)"}},
+      {"cp866", {nullptr, u"西里尔(DOS)"}},
+      {"koi8-r", {nullptr, u"西里尔(KOI8-R)"}},
       {"latin1", {u"Latin1", u"西欧(ISO)"}},
       {"utf-8", {u"UTF8", u"Unicode(UTF-8)"}},
       {"utf-16le", {u"ULE", nullptr}},
@@ -103,17 +111,24 @@ std::vector<Text> ExpectedChain(const std::string& path) {
   return chain;
 }
 
-// Whether the catalogue can undo the case at all: the tools that garbled it agree with this
-// program's code pages.
-bool Reachable(const Case& c) {
-  if (c.original == c.garbled) return true;
+bool IsClean(const Case& c) { return c.path.rfind("clean", 0) == 0; }
+
+// What diagnosis should give for a case: the original, where the catalogue can undo the
+// garbling at all (the tools that garbled it agree with this program's code pages). A text cut
+// inside its last character cannot come back whole: what the expected chain gives is wanted
+// there, as long as all but that last character came back.
+std::optional<Text> Expected(const Case& c) {
+  if (IsClean(c)) return c.original;
   Text text = c.garbled;
   for (const Text& label : ExpectedChain(c.path)) {
     const std::optional<Step> step = Catalogue::Get().Find(label);
-    if (!step) return false;
+    if (!step) return std::nullopt;
     text = RunStep(*step, text).result;
   }
-  return text == c.original;
+  if (text == c.original) return text;
+  const TextView kept = TextView(c.original).substr(0, c.original.size() - 1);
+  if (c.path.rfind("end:", 0) == 0 && TextView(text).substr(0, kept.size()) == kept) return text;
+  return std::nullopt;
 }
 
 std::size_t CodePoints(TextView text) {
@@ -134,237 +149,255 @@ struct Tally {
   int short_n = 0, short_top1 = 0, short_top3 = 0;
 
   void Add(const Tally& t) {
+    cases += t.cases, reachable += t.reachable;
     long_n += t.long_n, long_top1 += t.long_top1, long_top3 += t.long_top3;
     short_n += t.short_n, short_top1 += t.short_top1, short_top3 += t.short_top3;
   }
 };
 
-void PrintRow(const std::string& name, const Tally& t, bool counts) {
+void PrintRow(const std::string& name, const Tally& t) {
   const auto pct = [](int a, int b) { return b ? 100.0 * a / b : 0.0; };
-  std::printf("%-28s", name.c_str());
-  if (counts) {
-    std::printf(" %5d %5d", t.cases, t.reachable);
-  } else {
-    std::printf(" %11s", "");
-  }
-  std::printf(" | %4d %5.1f%% %5.1f%% | %4d %5.1f%% %5.1f%%\n", t.long_n,
-              pct(t.long_top1, t.long_n), pct(t.long_top3, t.long_n), t.short_n,
-              pct(t.short_top1, t.short_n), pct(t.short_top3, t.short_n));
+  std::printf("%-34s %5d %5d | %4d %5.1f%% %5.1f%% | %4d %5.1f%% %5.1f%% | %5.1f%%\n", name.c_str(),
+              t.cases, t.reachable, t.long_n, pct(t.long_top1, t.long_n),
+              pct(t.long_top3, t.long_n), t.short_n, pct(t.short_top1, t.short_n),
+              pct(t.short_top3, t.short_n), pct(t.long_top1 + t.short_top1, t.long_n + t.short_n));
 }
 
-int Report(const std::vector<Case>& cases, const std::string& split, const std::string& only,
-           bool misses) {
-  std::map<std::string, Tally> tallies;
+// The language a case's original is in: the file name its source line came from is not kept,
+// so the clean paths name it and the others are told by their script.
+std::string Family(const Case& c) {
+  const std::string group = c.source.substr(0, c.source.find('/'));
+  if (c.source.rfind("check/", 0) == 0) {
+    const std::string lang = c.source.substr(6, c.source.find('/', 6) - 6);
+    if (lang == "zh_CN" || lang == "zh_TW" || lang == "ja" || lang == "ko") return "cjk";
+    return "western-cyrillic";
+  }
+  if (group == "zh_hans" || group == "zh_hant" || group == "ja" || group == "ko") return "cjk";
+  return "western-cyrillic";
+}
+
+// The summary rows a case adds to.
+std::vector<std::string> SummaryRows(const Case& c) {
+  const std::string family = Family(c);
+  if (IsClean(c)) return {"clean " + family + " (left unchanged)"};
+  if (c.path.rfind("escape", 0) == 0) return {"escape formats"};
+  if (c.path.find(':') != std::string::npos) return {"the program's own cuts"};
+  const auto layers = std::count(c.path.begin(), c.path.end(), '|') + 1;
+  const std::string depth = layers == 1 ? "one layer" : layers == 2 ? "two layers" : "three layers";
+  return {depth, depth + ", " + family};
+}
+
+class Models {
+ public:
+  Models(std::string model, std::string cross)
+      : model_(std::move(model)), cross_(std::move(cross)) {}
+
+  // The model a case is diagnosed with; null for the built-in one.
+  const LanguageModel* For(const Case& c) {
+    std::string path = model_;
+    if (!cross_.empty()) {
+      const std::size_t slash = c.source.rfind('/');
+      path = cross_ + "/" + c.source.substr(slash + 1) + ".bin";
+      if (c.source.rfind("check/", 0) == 0) path = cross_ + "/all.bin";
+    }
+    if (path.empty()) return nullptr;
+    auto& slot = loaded_[path];
+    if (!slot) {
+      std::ifstream in(path, std::ios::binary);
+      const std::string bytes((std::istreambuf_iterator<char>(in)),
+                              std::istreambuf_iterator<char>());
+      std::optional<LanguageModel> model = LanguageModel::FromBytes(bytes);
+      if (!model) {
+        std::fprintf(stderr, "no model in %s\n", path.c_str());
+        std::exit(3);
+      }
+      slot = std::make_unique<LanguageModel>(std::move(*model));
+    }
+    return slot.get();
+  }
+
+ private:
+  std::string model_, cross_;
+  std::map<std::string, std::unique_ptr<LanguageModel>> loaded_;
+};
+
+struct ReportOptions {
+  std::string source, path, model, cross;
+  RepairMargin margin;
+  bool misses = false;
+};
+
+int Report(const std::vector<Case>& cases, const ReportOptions& options) {
+  std::map<std::string, Tally> tallies, summaries;
+  Models models(options.model, options.cross);
   double total_ms = 0, worst_ms = 0;
   int diagnosed = 0;
   for (const Case& c : cases) {
-    if ((split != "all" && c.split != split) || c.path.find(only) == std::string::npos) continue;
-    Tally& t = tallies[c.path];
+    if (c.source.find(options.source) == std::string::npos ||
+        c.path.find(options.path) == std::string::npos) {
+      continue;
+    }
+    Tally t;
     ++t.cases;
-    if (!Reachable(c)) continue;
-    ++t.reachable;
-    const auto start = std::chrono::steady_clock::now();
-    const Diagnosis d = Diagnose(c.garbled, {});
-    const double ms =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    total_ms += ms;
-    worst_ms = std::max(worst_ms, ms);
-    ++diagnosed;
-    std::size_t rank = 0;
-    while (rank < 3 && rank < d.candidates.size() && d.candidates[rank].result != c.original)
-      ++rank;
-    const bool is_long = CodePoints(c.original) >= 10;
-    (is_long ? t.long_n : t.short_n)++;
-    if (rank == 0) (is_long ? t.long_top1 : t.short_top1)++;
-    if (rank < 3) (is_long ? t.long_top3 : t.short_top3)++;
-    if (misses && rank != 0) {
-      std::printf("MISS %s: %s\n  got %s: %s\n  want %s\n", c.path.c_str(),
-                  EncodeWtf8(c.garbled).c_str(), ChainOf(d.candidates[0]).c_str(),
-                  EncodeWtf8(d.candidates[0].result).c_str(), EncodeWtf8(c.original).c_str());
+    if (const std::optional<Text> expected = Expected(c)) {
+      ++t.reachable;
+      DiagnosisOptions diagnosis_options;
+      diagnosis_options.model = models.For(c);
+      diagnosis_options.margin = options.margin;
+      const auto start = std::chrono::steady_clock::now();
+      const Diagnosis d = Diagnose(c.garbled, diagnosis_options);
+      const double ms =
+          std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+              .count();
+      total_ms += ms;
+      worst_ms = std::max(worst_ms, ms);
+      ++diagnosed;
+      std::size_t rank = 0;
+      while (rank < 3 && rank < d.candidates.size() && d.candidates[rank].result != *expected)
+        ++rank;
+      const bool is_long = CodePoints(c.original) >= 10;
+      (is_long ? t.long_n : t.short_n)++;
+      if (rank == 0) (is_long ? t.long_top1 : t.short_top1)++;
+      if (rank < 3) (is_long ? t.long_top3 : t.short_top3)++;
+      if (options.misses && rank != 0) {
+        std::printf("MISS %s %s: %s\n  got %s: %s\n  want %s\n", c.source.c_str(), c.path.c_str(),
+                    EncodeWtf8(c.garbled).c_str(), ChainOf(d.candidates[0]).c_str(),
+                    EncodeWtf8(d.candidates[0].result).c_str(), EncodeWtf8(*expected).c_str());
+      }
     }
+    tallies[c.path].Add(t);
+    for (const std::string& row : SummaryRows(c)) summaries[row].Add(t);
   }
-  std::printf("%-28s %5s %5s | %4s %6s %6s | %4s %6s %6s\n", "path", "cases", "reach", "10+",
-              "top-1", "top-3", "<10", "top-1", "top-3");
-  Tally one, two, escapes, clean;
-  for (const auto& [path, t] : tallies) {
-    PrintRow(path, t, true);
-    if (path.rfind("clean", 0) == 0) {
-      clean.Add(t);
-    } else if (path.rfind("escape", 0) == 0) {
-      escapes.Add(t);
-    } else {
-      (path.find('|') == std::string::npos ? one : two).Add(t);
-    }
-  }
-  PrintRow("one layer", one, false);
-  PrintRow("two layers", two, false);
-  PrintRow("escape formats", escapes, false);
-  PrintRow("clean (left unchanged)", clean, false);
+  std::printf("%-34s %5s %5s | %4s %6s %6s | %4s %6s %6s | %6s\n", "path", "cases", "reach", "10+",
+              "top-1", "top-3", "<10", "top-1", "top-3", "all");
+  for (const auto& [path, t] : tallies) PrintRow(path, t);
+  std::printf("\n");
+  for (const auto& [row, t] : summaries) PrintRow(row, t);
   std::printf("%d cases, %.2f ms a case on average, %.1f ms at most\n", diagnosed,
               total_ms / std::max(diagnosed, 1), worst_ms);
+  return 0;
+}
+
+// Tuning the margin: each case's repairs that read better than the text at all, with what a
+// margin needs to know of them; then the margins tried on them all.
+struct Option {
+  double gain = 0;  // nats over the text as it is
+  std::size_t changed = 0;
+  bool correct = false;
+};
+
+struct Tuned {
+  bool clean = false, western = false, signs = false;
+  std::vector<Option> options;  // best ranked first
+};
+
+bool ChosenCorrectly(const Tuned& t, const RepairMargin& m) {
+  for (const Option& o : t.options) {
+    double margin = m.base + m.per_change * static_cast<double>(o.changed);
+    if (t.signs) margin *= m.with_signs;
+    if (o.gain > margin) return o.correct;
+  }
+  return t.clean;
+}
+
+int Tune(const std::vector<Case>& cases, const ReportOptions& options) {
+  Models models(options.model, options.cross);
+  std::vector<Tuned> tuned;
+  for (const Case& c : cases) {
+    if (c.source.find(options.source) == std::string::npos ||
+        c.path.find(options.path) == std::string::npos) {
+      continue;
+    }
+    const std::optional<Text> expected = Expected(c);
+    if (!expected) continue;
+    DiagnosisOptions diagnosis_options;
+    diagnosis_options.model = models.For(c);
+    diagnosis_options.margin = {0, 0, 1};
+    diagnosis_options.max_candidates = 40;
+    const Diagnosis d = Diagnose(c.garbled, diagnosis_options);
+    Tuned t{IsClean(c), Family(c) != "cjk", FindMojibakeSigns(c.garbled).Total() > 0, {}};
+    for (const Candidate& candidate : d.candidates) {
+      if (candidate.chain.empty()) break;
+      if (LostTooMuch({candidate.result, candidate.substituted, candidate.invalid},
+                      c.garbled.size())) {
+        continue;
+      }
+      t.options.push_back({candidate.score * static_cast<double>(c.garbled.size()),
+                           ChangedCharacters(c.garbled, candidate.result),
+                           candidate.result == *expected});
+    }
+    tuned.push_back(std::move(t));
+  }
+  struct Score {
+    double garbled, clean_cjk, clean_western;
+    RepairMargin margin;
+  };
+  std::vector<Score> scores;
+  for (const double base : {0.0, 1.0, 2.0, 3.0, 4.0, 6.0, 8.0, 12.0}) {
+    for (const double per : {0.0, 0.5, 1.0, 1.5, 2.0, 3.0, 4.0, 5.0, 6.0}) {
+      for (const double signs : {0.1, 0.25, 0.5, 0.75, 1.0}) {
+        const RepairMargin m{base, per, signs};
+        int n[3] = {}, right[3] = {};
+        for (const Tuned& t : tuned) {
+          const int kind = t.clean ? (t.western ? 2 : 1) : 0;
+          ++n[kind];
+          right[kind] += ChosenCorrectly(t, m);
+        }
+        scores.push_back({100.0 * right[0] / std::max(n[0], 1),
+                          100.0 * right[1] / std::max(n[1], 1),
+                          100.0 * right[2] / std::max(n[2], 1), m});
+      }
+    }
+  }
+  // Those that keep clean text as the aims ask first, then the most repairs.
+  std::sort(scores.begin(), scores.end(), [](const Score& a, const Score& b) {
+    const bool a_keeps = a.clean_cjk >= 99 && a.clean_western >= 98;
+    const bool b_keeps = b.clean_cjk >= 99 && b.clean_western >= 98;
+    if (a_keeps != b_keeps) return a_keeps;
+    return a.garbled + a.clean_cjk + a.clean_western > b.garbled + b.clean_cjk + b.clean_western;
+  });
+  std::printf("%zu cases\n  base  per-change  with-signs | garbled  clean CJK  clean Western\n",
+              tuned.size());
+  for (std::size_t k = 0; k < std::min<std::size_t>(15, scores.size()); ++k) {
+    const Score& s = scores[k];
+    std::printf("%6.1f %11.1f %11.2f | %6.1f%% %9.1f%% %13.1f%%\n", s.margin.base,
+                s.margin.per_change, s.margin.with_signs, s.garbled, s.clean_cjk, s.clean_western);
+  }
+  return 0;
+}
+
+// For the pre-check that spares clean text the search: how the best group reads each case's
+// input, a character at a time, clean and garbled apart.
+int Levels(const std::vector<Case>& cases, const ReportOptions& options) {
+  Models models(options.model, options.cross);
+  for (const Case& c : cases) {
+    if (c.source.find(options.source) == std::string::npos || !Expected(c)) continue;
+    const LanguageModel* model = models.For(c);
+    const LanguageModel& m = model ? *model : LanguageModel::BuiltIn();
+    const Reading reading = Read(c.garbled, m);
+    std::printf("%s\t%s\t%d\t%zu\t%.3f\t%zu\n", IsClean(c) ? "clean" : "garbled",
+                std::string(m.GroupName(reading.group)).c_str(), c.garbled == c.original,
+                CodePoints(c.garbled), reading.plausibility / std::max<double>(1, c.garbled.size()),
+                reading.signs.Total());
+  }
   return 0;
 }
 
 int Show(const Text& text) {
   DiagnosisOptions options;
   options.max_candidates = 12;
-  for (const Candidate& c : Diagnose(text, options).candidates) {
+  const Diagnosis diagnosis = Diagnose(text, options);
+  for (const Candidate& c : diagnosis.candidates) {
     std::printf("%+8.2f %s: %s\n         %s\n", c.score, ChainOf(c).c_str(),
                 EncodeWtf8(c.result).c_str(), EncodeWtf8(c.explanation).c_str());
   }
   return 0;
 }
 
-// Training: the weights that make the original the most probable of each training case's
-// candidates (a softmax over the text as it is, the original and the wrong candidates that the
-// current weights rank highest, lossy ones included), fitted by gradient descent with Adam.
-// Run it again after building with the new weights: the beam and the hard candidates change.
-constexpr std::size_t kPairs = kClassCount * kClassCount;
-constexpr std::size_t kFeatures = kPairs + 4;  // the pairs; one step, two steps; per unit of each
-constexpr double kUnitScale = 0.01;            // so that one learning rate suits every feature
-
-struct Item {
-  std::vector<std::uint32_t> sparse;  // feature, count, feature, count…
-  bool correct = false;
-};
-
-Item MakeItem(TextView result, std::size_t steps, std::size_t units, bool correct) {
-  std::vector<std::uint32_t> dense(kPairs);
-  CountClassPairs(result, dense);
-  Item item;
-  for (std::size_t k = 0; k < kPairs; ++k) {
-    if (dense[k]) item.sparse.insert(item.sparse.end(), {static_cast<std::uint32_t>(k), dense[k]});
-  }
-  if (steps > 0) {
-    const auto bias = static_cast<std::uint32_t>(kPairs + steps - 1);
-    item.sparse.insert(item.sparse.end(), {bias, 1, bias + 2, static_cast<std::uint32_t>(units)});
-  }
-  item.correct = correct;
-  return item;
-}
-
-double Value(const Item& item, std::size_t k) {
-  return item.sparse[k + 1] * (item.sparse[k] >= kPairs + 2 ? kUnitScale : 1.0);
-}
-
-int Train(const std::vector<Case>& cases, std::size_t beam, const std::string& out_path) {
-  const std::vector<Step> repairs = CatalogueRepairs(Catalogue::Get());
-  constexpr std::size_t kHardest = 300;
-  std::vector<std::vector<Item>> groups;
-  int missing = 0;
-  for (const Case& c : cases) {
-    if (c.split != "train") continue;
-    const std::vector<Trial> trials = Search(c.garbled, repairs, {beam, {}});
-    const std::size_t units = c.garbled.size();
-    std::vector<Item> items{MakeItem(c.garbled, 0, units, c.garbled == c.original)};
-    std::vector<std::pair<double, const Trial*>> wrong;
-    for (const Trial& t : trials) {
-      if (t.outcome.result == c.original) {
-        items.push_back(MakeItem(t.outcome.result, t.Steps(), units, true));
-      } else {
-        wrong.emplace_back(t.plausibility + ChainBias(t.Steps(), units), &t);
-      }
-    }
-    if (std::none_of(items.begin(), items.end(), [](const Item& i) { return i.correct; })) {
-      ++missing;
-      continue;
-    }
-    const std::size_t hardest = std::min(kHardest, wrong.size());
-    std::partial_sort(wrong.begin(), wrong.begin() + static_cast<std::ptrdiff_t>(hardest),
-                      wrong.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
-    // The hardest, and some of the rest evenly spread so that easy ones stay easy.
-    const std::size_t stride = std::max<std::size_t>(1, wrong.size() / 50);
-    for (std::size_t k = 0; k < wrong.size(); k += k < hardest ? 1 : stride) {
-      const Trial& t = *wrong[k].second;
-      items.push_back(MakeItem(t.outcome.result, t.Steps(), units, false));
-    }
-    groups.push_back(std::move(items));
-  }
-  std::printf("%zu training cases, %d without the original among the candidates\n", groups.size(),
-              missing);
-
-  std::vector<double> w(kFeatures), m(kFeatures), v(kFeatures), grad(kFeatures);
-  constexpr double kRate = 0.05, kL2 = 1e-3, kB1 = 0.9, kB2 = 0.999;
-  constexpr int kEpochs = 400;
-  for (int epoch = 1; epoch <= kEpochs; ++epoch) {
-    std::fill(grad.begin(), grad.end(), 0.0);
-    double loss = 0;
-    int right = 0;
-    for (const std::vector<Item>& items : groups) {
-      std::vector<double> p(items.size());
-      for (std::size_t i = 0; i < items.size(); ++i) {
-        for (std::size_t k = 0; k < items[i].sparse.size(); k += 2) {
-          p[i] += w[items[i].sparse[k]] * Value(items[i], k);
-        }
-      }
-      const std::size_t best =
-          static_cast<std::size_t>(std::max_element(p.begin(), p.end()) - p.begin());
-      right += items[best].correct;
-      const double top = p[best];
-      double sum = 0;
-      for (double& x : p) sum += (x = std::exp(x - top));
-      for (std::size_t i = 0; i < items.size(); ++i) {
-        p[i] /= sum;
-        if (items[i].correct) loss -= std::log(std::max(p[i], 1e-300));
-        const double g = p[i] - (items[i].correct ? 1.0 : 0.0);
-        for (std::size_t k = 0; k < items[i].sparse.size(); k += 2) {
-          grad[items[i].sparse[k]] += g * Value(items[i], k);
-        }
-      }
-    }
-    for (std::size_t f = 0; f < kFeatures; ++f) {
-      const double g = grad[f] / groups.size() + kL2 * w[f];
-      m[f] = kB1 * m[f] + (1 - kB1) * g;
-      v[f] = kB2 * v[f] + (1 - kB2) * g * g;
-      w[f] -= kRate * (m[f] / (1 - std::pow(kB1, epoch))) /
-              (std::sqrt(v[f] / (1 - std::pow(kB2, epoch))) + 1e-8);
-    }
-    if (epoch % 100 == 0) {
-      std::printf("epoch %d: loss %.4f, original first in %d of %zu\n", epoch, loss / groups.size(),
-                  right, groups.size());
-    }
-  }
-
-  // A margin for the text as it is: the smallest multiple of 0.5 by which it must be beaten so
-  // that 99% of the clean training texts stay as they are.
-  std::vector<double> needed;
-  for (const std::vector<Item>& items : groups) {
-    if (!items[0].correct) continue;
-    const auto score = [&w](const Item& item) {
-      double sum = 0;
-      for (std::size_t k = 0; k < item.sparse.size(); k += 2)
-        sum += w[item.sparse[k]] * Value(item, k);
-      return sum;
-    };
-    double best = -1e300;
-    for (std::size_t i = 1; i < items.size(); ++i) best = std::max(best, score(items[i]));
-    needed.push_back(best - score(items[0]));
-  }
-  double margin = 0;
-  const auto kept = [&] {
-    return std::count_if(needed.begin(), needed.end(), [&](double n) { return n < margin; });
-  };
-  while (kept() < 0.99 * static_cast<double>(needed.size())) margin += 0.5;
-  std::printf("margin %.1f keeps %ld of %zu clean texts\n", margin, static_cast<long>(kept()),
-              needed.size());
-
-  FILE* out = std::fopen(out_path.c_str(), "w");
-  if (!out) return 1;
-  std::fprintf(
-      out,
-      "// Generated by bench/diagnosis_corpus train from bench/diagnosis_corpus/cases.tsv:\n"
-      "// a weight for each pair of neighbouring character classes, then the chain biases.\n"
-      "constexpr float kPairWeights[] = {\n");
-  for (std::size_t k = 0; k < kPairs; ++k) {
-    std::fprintf(out, "%s%.3ff,%s", k % kClassCount == 0 ? "    " : "", w[k],
-                 (k + 1) % kClassCount == 0 ? "\n" : " ");
-  }
-  std::fprintf(out, "};\nconstexpr float kChainBias[3] = {0, %.3ff, %.3ff};\n", w[kPairs] - margin,
-               w[kPairs + 1] - margin);
-  std::fprintf(out, "constexpr float kChainBiasPerUnit[3] = {0, %.5ff, %.5ff};\n",
-               w[kPairs + 2] * kUnitScale, w[kPairs + 3] * kUnitScale);
-  std::fclose(out);
-  return 0;
+RepairMargin ParseMargin(const std::string& text, RepairMargin margin) {
+  if (text.empty()) return margin;
+  std::sscanf(text.c_str(), "%lf,%lf,%lf", &margin.base, &margin.per_change, &margin.with_signs);
+  return margin;
 }
 
 }  // namespace
@@ -378,17 +411,22 @@ int main(int argc, char** argv) {
   };
   const std::string mode = args.empty() ? "report" : args[0];
   if (mode == "show" && args.size() == 2) return qor::Show(qor::Utf8ToText(args[1]));
-  const std::vector<qor::Case> cases = qor::ReadCases(option("--cases", QOR_CORPUS));
-  if (mode == "report") {
-    const bool misses = std::find(args.begin(), args.end(), "--misses") != args.end();
-    return qor::Report(cases, option("--split", "test"), option("--path", ""), misses);
-  }
-  if (mode == "train" && args.size() >= 2) {
-    return qor::Train(cases, std::stoul(option("--beam", "24")), args[1]);
+  if (mode == "report" || mode == "tune" || mode == "levels") {
+    qor::ReportOptions options;
+    options.source = option("--source", "");
+    options.path = option("--path", "");
+    options.model = option("--model", "");
+    options.cross = option("--cross", "");
+    options.margin = qor::ParseMargin(option("--margin", ""), {});
+    options.misses = std::find(args.begin(), args.end(), "--misses") != args.end();
+    const auto cases = qor::ReadCases(option("--cases", QOR_CORPUS));
+    if (mode == "levels") return qor::Levels(cases, options);
+    return mode == "tune" ? qor::Tune(cases, options) : qor::Report(cases, options);
   }
   std::fprintf(stderr,
-               "usage: diagnosis_corpus report [--split test|train|all] [--path TEXT] [--misses]\n"
-               "       diagnosis_corpus train OUT.inc [--beam N]\n"
+               "usage: diagnosis_corpus report [--cases FILE] [--model FILE | --cross DIR]\n"
+               "           [--source TEXT] [--path TEXT] [--margin BASE,PER_CHANGE,WITH_SIGNS]\n"
+               "           [--misses]\n"
                "       diagnosis_corpus show TEXT\n");
   return 2;
 }

@@ -9,10 +9,29 @@ QOR_PACKAGES=(
   xvfb xauth fonts-wqy-zenhei imagemagick xdotool python3
 )
 
+# The texts the diagnosis language model is trained on, and the independent check texts it is
+# measured on (manual pages, fortunes): only bench/language_model/make_model.sh needs them.
+QOR_TRAINING_PACKAGES=(
+  debian-reference-zh-cn debian-reference-zh-tw debian-reference-ja debian-reference-de
+  debian-reference-fr debian-reference-es debian-reference-it debian-reference-pt
+  debian-reference-en debian-handbook gnome-user-docs rime-data-luna-pinyin
+  hunspell-ru hunspell-uk hunspell-bg hunspell-el hunspell-ko hunspell-de-de hunspell-fr
+  hunspell-es hunspell-pl hunspell-cs hunspell-hu hunspell-en-us
+  manpages-zh manpages-ja manpages-ru manpages-de manpages-fr manpages-pl manpages-uk
+  manpages-el manpages-cs fortunes-zh fortunes-ru fortunes-de fortunes-pl fortunes-cs fortunes-bg
+)
+
+qor_install_training_packages() {
+  qor_install_packages "${QOR_TRAINING_PACKAGES[@]}"
+}
+
+# Installs the packages named, or QOR_PACKAGES, that are missing.
 qor_install_packages() {
   local missing=()
   local package
-  for package in "${QOR_PACKAGES[@]}"; do
+  local wanted=("$@")
+  [ ${#wanted[@]} -eq 0 ] && wanted=("${QOR_PACKAGES[@]}")
+  for package in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
       missing+=("$package")
   done

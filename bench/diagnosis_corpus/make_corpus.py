@@ -1,36 +1,36 @@
 #!/usr/bin/env python3
-"""Builds the diagnosis corpus: real translated messages from the gettext catalogs of this
-machine, garbled one and two layers deep by independent tools (Python's codecs and glibc iconv),
-plus clean texts that must come back unchanged.
+"""Builds the diagnosis corpus from the text bench/language_model/make_text.py gathered: real
+lines garbled one, two and three layers deep by independent tools (Python's codecs and glibc
+iconv) and by this program's own conventions (the half-character cut, a character cut at the
+end), plus clean lines that must come back unchanged.
 
-Output: cases.tsv, one case a line, tab-separated:
-    split  path  tool  original  garbled
-split is "train" or "test" (by catalog, so that no catalog feeds both); path names the garbling,
-e.g. "utf-8>gbk" (bytes written as UTF-8, read as GBK) or "utf-8>gbk|utf-8>cp1252" (two layers,
-the first one first); "escape:url-utf-8" and the like name an escape format that a decoder of
-the first menu undoes; "clean/zh_CN" marks a clean text (garbled = original). Texts are escaped:
-backslash as \\, tab, line feed, carriage return and other C0 controls as \\uXXXX.
+Output: one case a line, tab-separated:
+    source  path  tool  original  garbled
+source names where the line came from as GROUP/SOURCE of the training text ("zh_hans/help"), or
+check/LANG/SOURCE for the independent check texts (manual pages, fortunes), which no model is
+trained or tuned on; path names the garbling, e.g. "utf-8>gbk" (bytes written as UTF-8, read as
+GBK) or "utf-8>gbk|utf-8>cp1252" (two layers, the first one first); "escape:url-utf-8" and the
+like an escape format; "cut:gbk" the half-character cut; "end:utf-8>gbk" a UTF-8 text cut inside
+its last character and read as GBK; "clean/fr" a clean line (garbled = original). Texts are
+escaped: backslash as \\\\, tab, line feed, carriage return and other C0 controls as \\uXXXX.
 
-Usage: make_corpus.py [--locale-dir /usr/share/locale] [--out cases.tsv]
+Usage: make_corpus.py TEXT_DIR [--check] [--out FILE]
 """
 
 import argparse
 import base64
-import quopri
-import urllib.parse
+import codecs
 import glob
-import hashlib
 import os
+import quopri
 import random
-import re
-import struct
 import subprocess
-import unicodedata
+import urllib.parse
 
 SEED = 20261207
-LONG_PER_PATH = 60
-SHORT_PER_PATH = 20
-CLEAN_PER_KIND = 120
+LONG_PER_PATH = 40
+SHORT_PER_PATH = 15
+CLEAN_PER_LANG = 80
 
 # Each encoding: Python codec, glibc iconv name.
 ENCODINGS = {
@@ -41,60 +41,93 @@ ENCODINGS = {
     "uhc": ("cp949", "CP949"),
     "cp1252": ("cp1252", "CP1252"),
     "cp1251": ("cp1251", "CP1251"),
+    "cp1250": ("cp1250", "CP1250"),
+    "cp1253": ("cp1253", "CP1253"),
+    "cp866": ("cp866", "CP866"),
+    "koi8-r": ("koi8-r", "KOI8-R"),
     "latin1": ("latin-1", "ISO-8859-1"),
     "utf-8": ("utf-8", "UTF-8"),
     "utf-16le": ("utf-16-le", "UTF-16LE"),
     "utf-16be": ("utf-16-be", "UTF-16BE"),
 }
 
-# One-layer garblings: (languages of the source text, encoding written, encoding read).
-ONE_LAYER = [
-    (["zh_CN", "zh_TW", "ja", "ko"], "utf-8", "gbk"),
-    (["zh_CN", "zh_TW", "ja", "ko"], "utf-8", "cp1252"),
-    (["zh_CN", "ja"], "utf-8", "latin1"),
-    (["zh_CN", "ja"], "utf-8", "sjis"),
-    (["zh_CN", "ko"], "utf-8", "uhc"),
-    (["zh_CN"], "utf-8", "cp1251"),
-    (["zh_CN"], "gbk", "cp1252"),
-    (["zh_CN"], "gbk", "latin1"),
-    (["zh_CN"], "gbk", "big5"),
-    (["zh_CN"], "gbk", "sjis"),
-    (["zh_CN"], "gbk", "uhc"),
-    (["zh_CN"], "gbk", "cp1251"),
-    (["zh_CN"], "gb18030", "cp1252"),
-    (["zh_TW"], "big5", "gbk"),
-    (["zh_TW"], "big5", "cp1252"),
-    (["zh_TW"], "big5", "sjis"),
-    (["zh_TW"], "big5", "uhc"),
-    (["ja"], "sjis", "gbk"),
-    (["ja"], "sjis", "cp1252"),
-    (["ja"], "sjis", "big5"),
-    (["ko"], "uhc", "gbk"),
-    (["ko"], "uhc", "big5"),
-    (["ko"], "uhc", "cp1252"),
-    (["ru"], "cp1251", "gbk"),
-    (["zh_CN", "ja", "ko"], "utf-16be", "utf-16le"),
-    (["zh_CN", "zh_TW"], "utf-16le", "utf-16be"),
-]
+CJK = ["zh_CN", "zh_TW", "ja", "ko"]
+WEST = ["fr", "de", "es", "pt_BR", "it"]
+CENT = ["pl", "cs", "hu"]
+CYRL = ["ru", "uk"]
 
-# Two-layer garblings: the first layer, then its result written and read again.
-TWO_LAYERS = [
-    (["zh_CN", "zh_TW", "ja"], ("utf-8", "gbk"), ("utf-8", "gbk")),
-    (["zh_CN", "ja", "ko"], ("utf-8", "cp1252"), ("utf-8", "cp1252")),
-    (["zh_CN", "zh_TW"], ("utf-8", "gbk"), ("utf-8", "cp1252")),
-    (["zh_CN", "ko"], ("utf-8", "cp1252"), ("utf-8", "gbk")),
-    (["zh_CN"], ("gbk", "cp1252"), ("utf-8", "gbk")),
-    (["zh_CN"], ("gbk", "cp1252"), ("utf-8", "cp1252")),
-    (["zh_CN"], ("utf-8", "latin1"), ("utf-8", "latin1")),
-    (["zh_TW"], ("big5", "gbk"), ("utf-8", "cp1252")),
-    (["zh_TW"], ("big5", "cp1252"), ("utf-8", "gbk")),
-    (["ja"], ("sjis", "gbk"), ("utf-8", "gbk")),
-    (["ja"], ("utf-8", "sjis"), ("utf-8", "gbk")),
-    (["ko"], ("uhc", "gbk"), ("utf-8", "cp1252")),
-    (["zh_CN"], ("utf-8", "big5"), ("utf-8", "gbk")),
+# Garblings: (languages of the source text, layers (written, read), first one first).
+PATHS = [
+    (CJK, [("utf-8", "gbk")]),
+    (CJK, [("utf-8", "cp1252")]),
+    (["zh_CN", "ja"], [("utf-8", "latin1")]),
+    (["zh_CN", "ja"], [("utf-8", "sjis")]),
+    (["zh_CN", "ko"], [("utf-8", "uhc")]),
+    (["zh_CN"], [("utf-8", "cp1251")]),
+    (["zh_CN"], [("gbk", "cp1252")]),
+    (["zh_CN"], [("gbk", "latin1")]),
+    (["zh_CN"], [("gbk", "big5")]),
+    (["zh_CN"], [("gbk", "sjis")]),
+    (["zh_CN"], [("gbk", "uhc")]),
+    (["zh_CN"], [("gbk", "cp1251")]),
+    (["zh_CN"], [("gb18030", "cp1252")]),
+    (["zh_TW"], [("big5", "gbk")]),
+    (["zh_TW"], [("big5", "cp1252")]),
+    (["zh_TW"], [("big5", "sjis")]),
+    (["zh_TW"], [("big5", "uhc")]),
+    (["ja"], [("sjis", "gbk")]),
+    (["ja"], [("sjis", "cp1252")]),
+    (["ja"], [("sjis", "big5")]),
+    (["ko"], [("uhc", "gbk")]),
+    (["ko"], [("uhc", "big5")]),
+    (["ko"], [("uhc", "cp1252")]),
+    (["zh_CN", "ja", "ko"], [("utf-16be", "utf-16le")]),
+    (["zh_CN", "zh_TW"], [("utf-16le", "utf-16be")]),
+    # Western and Central European.
+    (WEST, [("utf-8", "cp1252")]),
+    (WEST, [("utf-8", "latin1")]),
+    (WEST, [("utf-8", "cp1251")]),
+    (WEST, [("utf-8", "gbk")]),
+    (CENT, [("utf-8", "cp1250")]),
+    (CENT, [("utf-8", "cp1252")]),
+    (CENT, [("cp1250", "cp1252")]),
+    # Cyrillic and Greek.
+    (CYRL, [("utf-8", "cp1251")]),
+    (CYRL, [("utf-8", "cp1252")]),
+    (CYRL, [("utf-8", "koi8-r")]),
+    (CYRL, [("utf-8", "cp866")]),
+    (CYRL, [("utf-8", "gbk")]),
+    (["ru"], [("cp1251", "koi8-r")]),
+    (["ru"], [("koi8-r", "cp1251")]),
+    (["ru"], [("cp866", "cp1251")]),
+    (["ru"], [("cp1251", "cp866")]),
+    (["ru"], [("cp1251", "cp1252")]),
+    (["ru"], [("cp1251", "latin1")]),
+    (["ru"], [("cp1251", "gbk")]),
+    (["el"], [("utf-8", "cp1252")]),
+    (["el"], [("utf-8", "cp1253")]),
+    (["el"], [("cp1253", "cp1252")]),
+    # Two layers.
+    (["zh_CN", "zh_TW", "ja"], [("utf-8", "gbk"), ("utf-8", "gbk")]),
+    (["zh_CN", "ja", "ko"], [("utf-8", "cp1252"), ("utf-8", "cp1252")]),
+    (["zh_CN", "zh_TW"], [("utf-8", "gbk"), ("utf-8", "cp1252")]),
+    (["zh_CN", "ko"], [("utf-8", "cp1252"), ("utf-8", "gbk")]),
+    (["zh_CN"], [("gbk", "cp1252"), ("utf-8", "gbk")]),
+    (["zh_CN"], [("gbk", "cp1252"), ("utf-8", "cp1252")]),
+    (["zh_CN"], [("utf-8", "latin1"), ("utf-8", "latin1")]),
+    (["zh_TW"], [("big5", "gbk"), ("utf-8", "cp1252")]),
+    (["zh_TW"], [("big5", "cp1252"), ("utf-8", "gbk")]),
+    (["ja"], [("sjis", "gbk"), ("utf-8", "gbk")]),
+    (["ja"], [("utf-8", "sjis"), ("utf-8", "gbk")]),
+    (["ko"], [("uhc", "gbk"), ("utf-8", "cp1252")]),
+    (["zh_CN"], [("utf-8", "big5"), ("utf-8", "gbk")]),
+    (WEST + CENT, [("utf-8", "cp1252"), ("utf-8", "cp1252")]),
+    (CYRL, [("utf-8", "cp1251"), ("utf-8", "cp1252")]),
+    (CYRL, [("utf-8", "cp1252"), ("utf-8", "cp1252")]),
+    # Three layers.
+    (WEST + ["zh_CN"], [("utf-8", "cp1252")] * 3),
+    (CYRL, [("utf-8", "cp1251"), ("utf-8", "cp1251"), ("utf-8", "cp1251")]),
 ]
-
-CLEAN_KINDS = ["zh_CN", "zh_TW", "ja", "ko", "en", "mixed"]
 
 # Escape formats: (languages, name, encoder from text to its escaped form).
 ESCAPES = [
@@ -109,6 +142,8 @@ ESCAPES = [
     (["zh_CN", "zh_TW", "ja"], "utf-7", lambda t: t.encode("utf-7").decode("ascii")),
     (["zh_CN"], "hz", lambda t: t.encode("hz").decode("ascii")),
 ]
+
+CLEAN_LANGS = CJK + WEST + CENT + CYRL + ["el", "en"]
 
 
 def _units(c):
@@ -125,70 +160,34 @@ def windows_single_byte(error):
     raise error
 
 
-import codecs  # noqa: E402
-
 codecs.register_error("windows-c1", windows_single_byte)
 
 
-def read_mo(path):
-    data = open(path, "rb").read()
-    magic = struct.unpack("<I", data[:4])[0]
-    order = "<" if magic == 0x950412DE else ">"
-    _, count, originals, translations = struct.unpack(order + "4I", data[4:20])
-    pairs = []
-    for i in range(count):
-        n1, o1 = struct.unpack(order + "2I", data[originals + 8 * i: originals + 8 * i + 8])
-        n2, o2 = struct.unpack(order + "2I", data[translations + 8 * i: translations + 8 * i + 8])
-        pairs.append((data[o1:o1 + n1], data[o2:o2 + n2]))
-    return pairs
+def load_lines(text_dir, check):
+    """{lang: [(source, line)]} of the training text (or of the check text)."""
+    pools = {}
+    if check:
+        for path in sorted(glob.glob(os.path.join(text_dir, "check", "*", "*.txt"))):
+            lang = os.path.basename(os.path.dirname(path))
+            source = "check/%s/%s" % (lang, os.path.basename(path)[:-4])
+            pools.setdefault(lang, []).extend((source, l) for l in read(path))
+        return pools
+    for path in sorted(glob.glob(os.path.join(text_dir, "train", "*", "*", "*.txt"))):
+        group, source = path.split(os.sep)[-3:-1]
+        if source == "words":
+            continue
+        lang = os.path.basename(path)[:-4]
+        pools.setdefault(lang, []).extend((group + "/" + source, l) for l in read(path))
+    return pools
 
 
-SCRIPT_TEST = {
-    "zh_CN": lambda c: "\u4e00" <= c <= "\u9fff",
-    "zh_TW": lambda c: "\u4e00" <= c <= "\u9fff",
-    "ja": lambda c: "\u3040" <= c <= "\u30ff",
-    "ko": lambda c: "\uac00" <= c <= "\ud7a3",
-    "ru": lambda c: "\u0400" <= c <= "\u04ff",
-}
+def read(path):
+    with open(path, encoding="utf-8") as f:
+        return [line.rstrip("\n") for line in f if 2 <= len(line) <= 300]
 
 
-def usable(text):
-    if not text or len(text) > 300 or text.startswith("\ufeff") or "\ufffd" in text:
-        return False
-    return all(c in "\n\t" or (ord(c) >= 0x20 and unicodedata.category(c) != "Cs") for c in text)
-
-
-def split_of(domain):
-    return "test" if int(hashlib.md5(domain.encode()).hexdigest(), 16) % 10 < 6 else "train"
-
-
-def load_messages(locale_dir, lang):
-    """(split, domain, message) for each translated message of a language."""
-    out = []
-    for path in sorted(glob.glob(os.path.join(locale_dir, lang, "LC_MESSAGES", "*.mo"))):
-        domain = os.path.basename(path)[:-3]
-        pairs = read_mo(path)
-        header = dict(pairs).get(b"", b"").decode("ascii", "replace")
-        charset = re.search(r"charset=([-\w]+)", header)
-        charset = charset.group(1) if charset else "utf-8"
-        for msgid, msgstr in pairs:
-            if not msgid:
-                continue  # the header
-            try:
-                original = msgid.split(b"\0")[0].decode(charset)
-                text = msgstr.split(b"\0")[0].decode(charset)
-            except (LookupError, UnicodeError):
-                continue
-            if lang == "en":
-                text = original
-            if usable(text):
-                out.append((split_of(domain), domain, text, original))
-    return out
-
-
-def python_layer(text, written, read):
-    data = text.encode(ENCODINGS[written][0])
-    return data.decode(ENCODINGS[read][0], "windows-c1")
+def python_layer(text, written, read_as):
+    return text.encode(ENCODINGS[written][0]).decode(ENCODINGS[read_as][0], "windows-c1")
 
 
 def iconv(data, source, target):
@@ -198,16 +197,16 @@ def iconv(data, source, target):
     return done.stdout
 
 
-def iconv_layer(text, written, read):
+def iconv_layer(text, written, read_as):
     data = iconv(text.encode("utf-8"), "UTF-8", ENCODINGS[written][1])
-    return iconv(data, ENCODINGS[read][1], "UTF-8").decode("utf-8")
+    return iconv(data, ENCODINGS[read_as][1], "UTF-8").decode("utf-8")
 
 
 def encode_windows(text, encoding):
     """Bytes of the text under an encoding; on the single-byte pages a C1 code point the
     Python table lacks is the byte of the same value, as Windows writes it."""
     codec = ENCODINGS[encoding][0]
-    if encoding not in ("cp1252", "cp1251"):
+    if encoding not in ("cp1252", "cp1251", "cp1250", "cp1253"):
         return text.encode(codec)
     out = bytearray()
     for c in text:
@@ -222,12 +221,10 @@ def encode_windows(text, encoding):
 
 def garble(text, layers, tool):
     """The text after every layer, or None when a layer cannot be undone exactly."""
-    for written, read in layers:
+    for written, read_as in layers:
         try:
-            garbled = (iconv_layer if tool == "iconv" else python_layer)(text, written, read)
-            # The layer must be undone by writing under `read` and reading under `written`.
-            data = text.encode(ENCODINGS[written][0])
-            if encode_windows(garbled, read) != data:
+            garbled = (iconv_layer if tool == "iconv" else python_layer)(text, written, read_as)
+            if encode_windows(garbled, read_as) != text.encode(ENCODINGS[written][0]):
                 return None
         except (UnicodeError, ValueError):
             return None
@@ -235,6 +232,29 @@ def garble(text, layers, tool):
             return None
         text = garbled
     return text
+
+
+def cut_half(text):
+    """GBK bytes read one byte out of step: the half-character cut undoes it, giving a space
+    for the lost half and the text from its second character on."""
+    try:
+        data = text.encode("gbk")[1:]
+        garbled = data.decode("gbk")
+    except UnicodeError:
+        return None
+    if garbled.encode("gbk") != data or not "\u4e00" <= text[0] <= "\u9fff":
+        return None
+    return " " + text[1:], garbled
+
+
+def cut_end(text):
+    """A UTF-8 text cut inside its last character, read as GBK by a reader that shows what it
+    could not read as U+FFFD."""
+    data = text.encode("utf-8")
+    if len(text[-1].encode("utf-8")) < 2:
+        return None
+    garbled = data[:-1].decode("gbk", "replace")
+    return text[:-1] + "\ufffd", garbled
 
 
 def escape(text):
@@ -249,43 +269,39 @@ def escape(text):
     return "".join(out)
 
 
-def paragraph(rng, pool):
-    """Two to four messages of one catalog, one a line."""
-    split, domain, first, _ = rng.choice(pool)
-    same = [m for m in pool if m[1] == domain] or pool
-    lines = [first] + [rng.choice(same)[2] for _ in range(rng.randint(1, 3))]
-    return split, "\n".join(lines)
+def has_script(lang, text):
+    if lang in ("zh_CN", "zh_TW"):
+        return any("\u4e00" <= c <= "\u9fff" for c in text)
+    if lang == "ja":
+        return any("\u3040" <= c <= "\u30ff" for c in text)
+    if lang == "ko":
+        return any("\uac00" <= c <= "\ud7a3" for c in text)
+    return any(ord(c) >= 0x80 and c.isalpha() for c in text)
 
 
-def sources(rng, pools, langs, long_text):
-    """An endless stream of (split, text) of the wanted length class."""
-    while True:
+def stream(rng, pools, langs, long_text):
+    """An endless stream of (source, text) of the wanted length class."""
+    langs = [l for l in langs if pools.get(l)]
+    for _ in range(200000):
         lang = rng.choice(langs)
-        pool = pools[lang]
-        if long_text and rng.random() < 0.5:
-            split, text = paragraph(rng, pool)
-            if len(text) > 400:
-                continue
-        else:
-            split, _, text, _ = rng.choice(pool)
-        has_script = any(SCRIPT_TEST[lang](c) for c in text)
-        if has_script and (len(text) >= 10) == long_text:
-            yield split, text
+        source, text = rng.choice(pools[lang])
+        if has_script(lang, text) and (len(text) >= 10) == long_text:
+            yield source, text
 
 
-def make_escape_cases(rng, pools, langs, name, encode, out):
-    for long_text, wanted in ((True, LONG_PER_PATH // 2), (False, SHORT_PER_PATH // 2)):
-        made = tries = 0
-        stream = sources(rng, pools, langs, long_text)
-        while made < wanted and tries < wanted * 50:
-            tries += 1
-            split, text = next(stream)
-            try:
-                escaped = encode(text)
-            except UnicodeError:
-                continue
-            if escaped != text:
-                out.append((split, "escape:" + name, "python", text, escaped))
+def make(rng, pools, langs, name, transform, out):
+    """Cases of one garbling: transform(text, tool) gives (original, garbled) or None."""
+    if not any(pools.get(l) for l in langs):
+        return
+    for long_text, wanted in ((True, LONG_PER_PATH), (False, SHORT_PER_PATH)):
+        made = 0
+        for tries, (source, text) in enumerate(stream(rng, pools, langs, long_text)):
+            if made == wanted or tries > wanted * 50:
+                break
+            tool = "iconv" if rng.random() < 0.5 else "python"
+            done = transform(text, tool)
+            if done is not None:
+                out.append((source, name, tool, done[0], done[1]))
                 made += 1
 
 
@@ -293,62 +309,40 @@ def path_name(layers):
     return "|".join(f"{w}>{r}" for w, r in layers)
 
 
-def make_cases(rng, pools, langs, layers, out):
-    for long_text, wanted in ((True, LONG_PER_PATH), (False, SHORT_PER_PATH)):
-        made = tries = 0
-        stream = sources(rng, pools, langs, long_text)
-        while made < wanted and tries < wanted * 50:
-            tries += 1
-            split, text = next(stream)
-            tool = "iconv" if rng.random() < 0.5 else "python"
-            garbled = garble(text, layers, tool)
-            if garbled is None:
-                continue
-            out.append((split, path_name(layers), tool, text, garbled))
-            made += 1
-
-
-def clean_cases(rng, pools, out):
-    for kind in CLEAN_KINDS:
-        for k in range(CLEAN_PER_KIND):
-            if kind == "mixed":
-                # A translation beside its English original, as in bilingual documents.
-                split, _, text, original = rng.choice(pools[rng.choice(["zh_CN", "zh_TW", "ja"])])
-                text = f"{original} {text}" if k % 2 else f"{text}（{original}）"
-                if len(text) > 400:
-                    continue
-            elif kind == "en":
-                split, _, text, _ = rng.choice(pools["en"])
-            elif k % 2:
-                split, text = paragraph(rng, pools[kind])
-            else:
-                split, _, text, _ = rng.choice(pools[kind])
-            out.append((split, "clean/" + kind, "-", text, text))
-
-
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--locale-dir", default="/usr/share/locale")
-    parser.add_argument("--out", default=os.path.join(os.path.dirname(__file__), "cases.tsv"))
+    parser.add_argument("text_dir")
+    parser.add_argument("--check", action="store_true", help="from the independent check texts")
+    parser.add_argument("--out", default=None)
     args = parser.parse_args()
+    out_path = args.out or os.path.join(os.path.dirname(__file__),
+                                        "check.tsv" if args.check else "cases.tsv")
     rng = random.Random(SEED)
-    pools = {lang: load_messages(args.locale_dir, lang)
-             for lang in ["zh_CN", "zh_TW", "ja", "ko", "ru"]}
-    # English: the original messages of the Chinese catalogs that are plain ASCII.
-    pools["en"] = [(s, d, o, o) for s, d, _, o in pools["zh_CN"] if o.isascii() and usable(o)]
+    pools = load_lines(args.text_dir, args.check)
     cases = []
-    for langs, written, read in ONE_LAYER:
-        make_cases(rng, pools, langs, [(written, read)], cases)
-    for langs, first, second in TWO_LAYERS:
-        make_cases(rng, pools, langs, [first, second], cases)
+    for langs, layers in PATHS:
+        make(rng, pools, langs, path_name(layers),
+             lambda t, tool, layers=layers: (lambda g: g and (t, g))(garble(t, layers, tool)),
+             cases)
     for langs, name, encode in ESCAPES:
-        make_escape_cases(rng, pools, langs, name, encode, cases)
-    clean_cases(rng, pools, cases)
-    with open(args.out, "w", encoding="utf-8", newline="\n") as f:
-        f.write("# split\tpath\ttool\toriginal\tgarbled  (made by make_corpus.py)\n")
-        for split, path, tool, original, garbled in cases:
-            f.write("\t".join([split, path, tool, escape(original), escape(garbled)]) + "\n")
-    print(f"{len(cases)} cases written to {args.out}")
+        def escaped(t, tool, encode=encode):
+            try:
+                e = encode(t)
+            except UnicodeError:
+                return None
+            return (t, e) if e != t else None
+        make(rng, pools, langs, "escape:" + name, escaped, cases)
+    make(rng, pools, ["zh_CN"], "cut:gbk", lambda t, tool: cut_half(t), cases)
+    make(rng, pools, ["zh_CN", "ja"], "end:utf-8>gbk", lambda t, tool: cut_end(t), cases)
+    for lang in CLEAN_LANGS:
+        lines = pools.get(lang) or []
+        for source, text in rng.sample(lines, min(CLEAN_PER_LANG, len(lines))):
+            cases.append((source, "clean/" + lang, "-", text, text))
+    with open(out_path, "w", encoding="utf-8", newline="\n") as f:
+        f.write("# source\tpath\ttool\toriginal\tgarbled  (made by make_corpus.py)\n")
+        for source, path, tool, original, garbled in cases:
+            f.write("\t".join([source, path, tool, escape(original), escape(garbled)]) + "\n")
+    print(f"{len(cases)} cases written to {out_path}")
 
 
 if __name__ == "__main__":

@@ -1,107 +1,84 @@
 #include "diagnosis/diagnose.h"
 
 #include <algorithm>
+#include <cmath>
 #include <unordered_set>
 
 #include "diagnosis/explanation.h"
 #include "diagnosis/plausibility.h"
+#include "diagnosis/precheck.h"
 
 namespace qor {
 namespace {
 
 // How many of the best chains on the sample are run again on the whole of a longer text.
 constexpr std::size_t kConfirmed = 12;
+// Two candidates closer than this (nats) read almost alike; in a short text the choice between
+// them is a guess, and the explanation says so.
+constexpr double kClose = 3.0;
+constexpr std::size_t kShort = 20;
 
-const std::vector<Step>& CatalogueRepairSet() {
-  static const std::vector<Step> repairs = CatalogueRepairs(Catalogue::Get());
+const std::vector<Repair>& CatalogueRepairSet() {
+  static const std::vector<Repair> repairs = CatalogueRepairs(Catalogue::Get());
   return repairs;
-}
-
-// Whether what a chain lost vetoes it. A single character, or one in a hundred, is what a text
-// cut in the middle of a character loses under its true repair; vetoing that would rank any
-// lossless garbage above the repair of a truncated text.
-bool Vetoed(const StepOutcome& outcome, std::size_t units) {
-  const std::size_t lost = outcome.Lost();
-  return lost > 1 && lost * 100 > units;
 }
 
 // A chain (or the text as it is, without steps) with its outcome and rank.
 struct Ranked {
-  std::uint16_t first = kNoStep;
-  std::uint16_t second = kNoStep;
-  StepOutcome outcome;
-  double rank = 0;      // plausibility plus the chain's bias
+  Chain chain;
+  Outcome outcome;
+  double rank = 0;      // plausibility less the chain's cost
+  double margin = 0;    // by how much it must beat the text as it is
   bool vetoed = false;  // lost too much: ranked below every chain that did not
   bool improves = false;
-
-  std::size_t Steps() const { return (first != kNoStep) + (second != kNoStep); }
 };
 
 class Ranking {
  public:
-  explicit Ranking(const std::vector<Step>& repairs) : repairs_(repairs) {}
+  explicit Ranking(const std::vector<Repair>& repairs) : repairs_(repairs) {}
 
   // Kept before vetoed, the higher rank first, then the labels.
   bool OnSample(const Ranked& a, const Ranked& b) const {
     if (a.vetoed != b.vetoed) return b.vetoed;
     if (a.rank != b.rank) return a.rank > b.rank;
-    return LabelsBefore(a, b);
+    return Labels(a) < Labels(b);
   }
 
-  // Repairs that read better than the text (vetoed ones last), the text as it is, the rest
-  // (vetoed ones last); within each, the higher rank first, then the labels.
+  // Repairs that read better than the text and lost little, the text as it is, the rest (those
+  // that lost too much last); within each, the higher rank first, then the labels.
   bool Final(const Ranked& a, const Ranked& b) const {
     if (Tier(a) != Tier(b)) return Tier(a) < Tier(b);
     if (a.rank != b.rank) return a.rank > b.rank;
-    return LabelsBefore(a, b);
+    return Labels(a) < Labels(b);
   }
 
   std::vector<Text> Labels(const Ranked& r) const {
     std::vector<Text> labels;
-    for (const std::uint16_t step : {r.first, r.second}) {
-      if (step != kNoStep) labels.push_back(repairs_[step].label);
+    for (std::size_t k = 0; k < r.chain.Size(); ++k) {
+      labels.push_back(repairs_[r.chain.steps[k]].step.label);
     }
     return labels;
   }
 
  private:
   static int Tier(const Ranked& r) {
-    if (r.Steps() == 0) return 2;
-    const int vetoed = r.vetoed ? 1 : 0;
-    return r.improves ? vetoed : 3 + vetoed;
+    if (r.chain.Size() == 0) return 1;
+    if (r.vetoed) return 3;
+    return r.improves ? 0 : 2;
   }
 
-  bool LabelsBefore(const Ranked& a, const Ranked& b) const { return Labels(a) < Labels(b); }
-
-  const std::vector<Step>& repairs_;
+  const std::vector<Repair>& repairs_;
 };
-
-// The chain on a text; no result when a step gives none.
-StepOutcome RunChain(const std::vector<Step>& repairs, const Ranked& chain, TextView text,
-                     Text& failure) {
-  StepOutcome first = RunRepair(repairs[chain.first], text, &failure);
-  if (!first.HasResult() || chain.second == kNoStep) return first;
-  StepOutcome second = RunRepair(repairs[chain.second], first.result, &failure);
-  if (!second.HasResult()) return {};
-  second.substituted += first.substituted;
-  second.invalid += first.invalid;
-  return second;
-}
-
-double RankOf(TextView result, std::size_t steps, std::size_t units) {
-  return Plausibility(result) + ChainBias(steps, units);
-}
 
 // The best chains on the sample, run on the whole text.
 std::vector<Ranked> Confirm(TextView text, TextView sample, std::vector<Trial> trials,
-                            const std::vector<Step>& repairs, const Ranking& ranking,
-                            std::size_t wanted, const std::stop_token& stop, Text& failure) {
+                            const std::vector<Repair>& repairs, const Ranking& ranking,
+                            std::size_t wanted, const std::stop_token& stop) {
   std::vector<Ranked> on_sample;
   on_sample.reserve(trials.size());
   for (Trial& trial : trials) {
-    const double rank = trial.plausibility + ChainBias(trial.Steps(), sample.size());
-    const bool vetoed = Vetoed(trial.outcome, sample.size());
-    on_sample.push_back({trial.first, trial.second, std::move(trial.outcome), rank, vetoed});
+    const bool vetoed = LostTooMuch(trial.outcome, sample.size());
+    on_sample.push_back({trial.chain, std::move(trial.outcome), trial.rank, vetoed});
   }
   const std::size_t kept = std::min(wanted, on_sample.size());
   std::partial_sort(
@@ -114,18 +91,36 @@ std::vector<Ranked> Confirm(TextView text, TextView sample, std::vector<Trial> t
   std::unordered_set<Text> seen{Text(text)};
   for (Ranked& chain : on_sample) {
     if (stop.stop_requested()) break;
-    StepOutcome outcome = RunChain(repairs, chain, text, failure);
-    if (!outcome.HasResult() || !seen.insert(outcome.result).second) continue;
-    chain.outcome = std::move(outcome);
+    std::optional<Outcome> outcome = RunChain(repairs, chain.chain, text);
+    if (!outcome || !seen.insert(outcome->result).second) continue;
+    chain.outcome = std::move(*outcome);
     confirmed.push_back(std::move(chain));
   }
   return confirmed;
 }
 
-Candidate ToCandidate(Ranked& ranked, const Ranking& ranking, double as_is_rank, bool first) {
+// ASCII decoded into ASCII ("a%20b" into "a b") is text in its own right, not one this program
+// repairs.
+bool IsAscii(TextView text) {
+  return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
+}
+
+double RankOf(const Outcome& outcome, const Chain& chain, const std::vector<Repair>& repairs,
+              const LanguageModel& model) {
+  return Read(outcome.result, model).plausibility - chain.Cost(repairs) - LossCost(outcome);
+}
+
+double MarginFor(const RepairMargin& margin, std::size_t changed, const MojibakeSigns& signs) {
+  const double full = margin.base + margin.per_change * static_cast<double>(changed);
+  return signs.Total() > 0 ? full * margin.with_signs : full;
+}
+
+Candidate ToCandidate(Ranked& ranked, const Ranking& ranking, double as_is_rank, std::size_t units,
+                      bool first) {
   Candidate candidate;
   candidate.chain = ranking.Labels(ranked);
-  candidate.score = ranked.rank - as_is_rank;
+  candidate.score =
+      (ranked.rank - as_is_rank) / static_cast<double>(std::max<std::size_t>(units, 1));
   candidate.substituted = ranked.outcome.substituted;
   candidate.invalid = ranked.outcome.invalid;
   candidate.explanation = Explain(ranked.outcome.result, candidate.substituted, candidate.invalid);
@@ -136,32 +131,58 @@ Candidate ToCandidate(Ranked& ranked, const Ranking& ranking, double as_is_rank,
   return candidate;
 }
 
-}  // namespace
-
-Diagnosis Diagnose(TextView text, const DiagnosisOptions& options) {
-  return Diagnose(text, CatalogueRepairSet(), options);
+// Whether the first two candidates of a short text read almost alike. The text as it is must
+// be beaten by a repair's margin, so the distance between them is measured from the margin.
+bool Close(const std::vector<Ranked>& ranked, std::size_t units) {
+  if (ranked.size() < 2 || units >= kShort) return false;
+  const Ranked& a = ranked[0];
+  const Ranked& b = ranked[1];
+  if (a.vetoed != b.vetoed) return false;
+  const double margin = a.chain.Size() == 0 ? -b.margin : b.chain.Size() == 0 ? a.margin : 0;
+  return std::abs(a.rank - b.rank - margin) < kClose;
 }
+
+Diagnosis DiagnoseWith(TextView text, const std::vector<Repair>& repairs,
+                       const DiagnosisOptions& options);
+
+}  // namespace
 
 Diagnosis Diagnose(TextView text, const std::vector<Step>& repairs,
                    const DiagnosisOptions& options) {
+  return DiagnoseWith(text, RepairsOf(repairs), options);
+}
+
+Diagnosis Diagnose(TextView text, const DiagnosisOptions& options) {
+  return DiagnoseWith(text, CatalogueRepairSet(), options);
+}
+
+namespace {
+
+Diagnosis DiagnoseWith(TextView text, const std::vector<Repair>& repairs,
+                       const DiagnosisOptions& options) {
   Diagnosis diagnosis;
+  const LanguageModel& model = options.model ? *options.model : LanguageModel::BuiltIn();
   const Ranking ranking(repairs);
   std::vector<Ranked> ranked;
-  if (!text.empty()) {
+  const Reading as_is_reading = Read(text, model);
+  if (!text.empty() && MayNeedRepair(text, as_is_reading)) {
     const TextView sample = SampleOf(text, options.sample_units);
     std::vector<Trial> trials =
-        Search(sample, repairs, {options.beam, options.stop}, &diagnosis.failure);
+        Search(sample, repairs, {options.beam, options.stop, &model}, &diagnosis.failure);
     const std::size_t wanted = std::max(options.max_candidates, kConfirmed);
-    ranked = Confirm(text, sample, std::move(trials), repairs, ranking, wanted, options.stop,
-                     diagnosis.failure);
+    ranked = Confirm(text, sample, std::move(trials), repairs, ranking, wanted, options.stop);
     diagnosis.stopped = options.stop.stop_requested();
   }
 
-  const double as_is_rank = RankOf(text, 0, text.size());
+  const double as_is_rank = as_is_reading.plausibility;
   for (Ranked& chain : ranked) {
-    chain.rank = RankOf(chain.outcome.result, chain.Steps(), text.size());
-    chain.vetoed = Vetoed(chain.outcome, text.size());
-    chain.improves = chain.rank > as_is_rank;
+    chain.outcome.substituted += CountApproximated(repairs, chain.chain, text);
+    chain.rank = RankOf(chain.outcome, chain.chain, repairs, model);
+    chain.vetoed = LostTooMuch(chain.outcome, text.size());
+    const std::size_t changed = ChangedCharacters(text, chain.outcome.result);
+    chain.margin = MarginFor(options.margin, changed, as_is_reading.signs);
+    chain.improves =
+        chain.rank - as_is_rank > chain.margin && !(IsAscii(text) && IsAscii(chain.outcome.result));
   }
   Ranked as_is;
   as_is.outcome.result = Text(text);
@@ -169,11 +190,16 @@ Diagnosis Diagnose(TextView text, const std::vector<Step>& repairs,
   ranked.push_back(std::move(as_is));
   std::sort(ranked.begin(), ranked.end(),
             [&ranking](const Ranked& a, const Ranked& b) { return ranking.Final(a, b); });
+  diagnosis.close = Close(ranked, text.size());
   ranked.resize(std::min(ranked.size(), std::max<std::size_t>(options.max_candidates, 1)));
   for (std::size_t k = 0; k < ranked.size(); ++k) {
-    diagnosis.candidates.push_back(ToCandidate(ranked[k], ranking, as_is_rank, k == 0));
+    diagnosis.candidates.push_back(
+        ToCandidate(ranked[k], ranking, as_is_rank, text.size(), k == 0));
   }
+  if (diagnosis.close)
+    diagnosis.candidates.front().explanation += u"；与第二个候选难分高下（文本太短）";
   return diagnosis;
 }
 
+}  // namespace
 }  // namespace qor

@@ -1,25 +1,33 @@
 #pragma once
-// How plausible a text is as Chinese, Japanese or Korean with the ASCII and Western text around
-// it: a sum of weights, one for each pair of neighbouring character classes, measured on real
-// translated messages against the mojibake that wrong repairs make of them.
+// How plausible a text reads: its log-probability under the character language model of the
+// script group that fits it best, less the cost of the signs of mojibake it bears. A total in
+// nats, so comparing two texts of different lengths is fair only against a common length (the
+// input's): a shorter text is not more plausible for being shorter.
 
-#include <cstdint>
-#include <vector>
+#include <cstddef>
+#include <optional>
 
-#include "diagnosis/char_class.h"
+#include "diagnosis/language_model.h"
+#include "diagnosis/mojibake_signs.h"
 #include "platform/text.h"
 
 namespace qor {
 
-// Higher is more plausible; a sum, so it grows with the length of the text.
+struct Reading {
+  double plausibility = 0;  // log-probability less the signs' cost, nats
+  std::size_t group = 0;    // the best-fitting group of the model
+  MojibakeSigns signs;
+};
+
+[[nodiscard]] Reading Read(TextView text, const LanguageModel& model);
+// The same, or nullopt as soon as the plausibility is sure to be below `floor`.
+[[nodiscard]] std::optional<Reading> ReadAbove(TextView text, const LanguageModel& model,
+                                               double floor);
+// Read(text, the built-in model).plausibility.
 [[nodiscard]] double Plausibility(TextView text);
 
-// Adds the text's pairs of neighbouring classes (the edges included) to counts, indexed by
-// first class × kClassCount + second class; counts has kClassCount² entries. For training.
-void CountClassPairs(TextView text, std::vector<std::uint32_t>& counts);
-
-// The ranking of a chain of n steps adds ChainBias(n, units) to the plausibility of its result
-// (n = 0 for the text as it is): a repair has to beat the text by a margin.
-[[nodiscard]] double ChainBias(std::size_t steps, std::size_t units);
+// How many characters a repair changed: those of the text it dropped or those it brought in,
+// whichever are more (as multisets, so that a repair that only moved characters changed none).
+[[nodiscard]] std::size_t ChangedCharacters(TextView text, TextView result);
 
 }  // namespace qor

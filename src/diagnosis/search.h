@@ -1,7 +1,9 @@
 #pragma once
-// The candidate repairs of a text: every whole-text repair of the catalogue, and chains of two
-// whose first step loses nothing, tried on a sample of the text and scored there.
+// The candidate repairs of a text: every whole-text repair of the catalogue, chains of two whose
+// first step lost little, and up to three steps of one pair (mojibake made twice or three times
+// the same way), tried on a sample of the text and scored there.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -10,46 +12,114 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/step_runner.h"
+#include "diagnosis/language_model.h"
 #include "platform/text.h"
 
 namespace qor {
 
-// The catalogue's whole-text repairs, each label once, in catalogue order; those marked
-// chainable are tried in chains of two.
-[[nodiscard]] std::vector<Step> CatalogueRepairs(const Catalogue& catalogue);
+struct Repair {
+  Step step;
+  // Tried in chains: the menus' own items, and the named pairs between the code pages that
+  // CJK mojibake passes through (GBK, GB18030, Big5, Shift-JIS, Korean, Western, Cyrillic,
+  // Latin-1, UTF-8, UTF-16) or that Western and Cyrillic mojibake does (Windows-1252, Latin-1,
+  // Windows-1250, Windows-1251, DOS 866 and KOI8-R against UTF-8 and one another).
+  bool chainable = false;
+  // How much less likely this garbling is than the common ones, in nats: the cost a result
+  // pays for each time the chain takes this step.
+  double cost = 0;
+  // For a pair of code pages, the pair the other way round: what the step wrote under the
+  // first code page, it reads back under it, so a result that does not come back lost
+  // characters the code page only approximated ("ç" written as "c").
+  std::optional<Step> inverse;
+};
+
+// The catalogue's whole-text repairs, each label once, in catalogue order.
+[[nodiscard]] std::vector<Repair> CatalogueRepairs(const Catalogue& catalogue);
+// Repairs of given steps (tests give their own): a chainable step counts as a menu item.
+[[nodiscard]] std::vector<Repair> RepairsOf(const std::vector<Step>& steps);
+
+// What running steps on a text gave.
+struct Outcome {
+  Text result;
+  std::size_t substituted = 0;  // characters a code page lacked, written as "?"
+  std::size_t invalid = 0;      // byte sequences that did not decode, lost or shown as U+FFFD
+  std::size_t Lost() const { return substituted + invalid; }
+};
+
+// One step on a text through the step runner; nullopt when it gives no result. Only new losses
+// count: a U+FFFD already in the text, written as "?" and read back as U+FFFD, is not one. When
+// the step fails with an error and *failure is still empty, *failure becomes "label：why".
+[[nodiscard]] std::optional<Outcome> RunRepair(const Step& step, TextView text,
+                                               Text* failure = nullptr);
+
+// Whether a chain lost too much to be a repair: more than one character and more than one in a
+// hundred of the text's units. One is what a text cut in a character loses under its repair.
+[[nodiscard]] bool LostTooMuch(const Outcome& outcome, std::size_t units);
+
+// What a chain's losses cost its rank, in nats: a lost character is worth about as much as a
+// character no text holds.
+[[nodiscard]] double LossCost(const Outcome& outcome);
 
 // The part of a long text the candidates are tried on: whole lines from the line of the first
 // character beyond ASCII, about `units` long, ending after a line break or a space where possible.
 [[nodiscard]] TextView SampleOf(TextView text, std::size_t units);
 
 inline constexpr std::uint16_t kNoStep = 0xFFFF;
+inline constexpr std::size_t kMaxSteps = 3;
 
-// A chain of one or two repairs tried on the sample.
+// The repairs of a chain by index, unused places kNoStep.
+struct Chain {
+  std::array<std::uint16_t, kMaxSteps> steps{kNoStep, kNoStep, kNoStep};
+
+  std::size_t Size() const {
+    std::size_t n = 0;
+    while (n < kMaxSteps && steps[n] != kNoStep) ++n;
+    return n;
+  }
+  // The chain with one more step.
+  Chain Then(std::uint16_t step) const {
+    Chain longer = *this;
+    longer.steps[Size()] = step;
+    return longer;
+  }
+  // The steps' costs together.
+  double Cost(const std::vector<Repair>& repairs) const;
+};
+
+// How many characters a chain's steps approximated: each step's result taken back by its
+// inverse, compared with what it started from.
+[[nodiscard]] std::size_t CountApproximated(const std::vector<Repair>& repairs, const Chain& chain,
+                                            TextView text);
+
+// A chain tried on the sample.
 struct Trial {
-  std::uint16_t first = kNoStep;
-  std::uint16_t second = kNoStep;
-  StepOutcome outcome;  // on the sample
-  double plausibility = 0;
-
-  std::size_t Steps() const { return second == kNoStep ? 1 : 2; }
+  Chain chain;
+  Outcome outcome;  // on the sample
+  double rank = 0;  // the result's plausibility less the chain's cost
+  // The result is still UTF-8 read one byte a character ("Ã©"): one more step may undo it,
+  // however poorly it reads now (C1 controls and all).
+  bool utf8_left = false;
 };
 
 struct SearchLimits {
-  // How many one-step results a second step is tried after, the most plausible first.
+  // How many one-step results a second step is tried after, the best ranked first.
   std::size_t beam = 16;
   std::stop_token stop;
+  const LanguageModel* model = nullptr;  // the built-in model when null
 };
 
-// Every repair on the sample, then every chainable repair after each of the `beam` most
-// plausible lossless results of chainable repairs. Results equal to the sample, to an earlier
-// trial's or to an intermediate text are left out, so each result appears once, under the first
-// chain in catalogue order. A repair that fails with an error gives no trial; the first such
-// failure is described in *failure when given.
-[[nodiscard]] std::vector<Trial> Search(TextView sample, const std::vector<Step>& repairs,
+// Every repair on the sample; then every chainable repair after each of the `beam` best ranked
+// results of chainable repairs that did not lose too much; then a third step of the same pair
+// after each chain of one pair taken twice. Results equal to the sample, to an earlier trial's
+// or to an intermediate text are left out, so each result appears once, under the first chain
+// in catalogue order.
+// A repair that fails with an error gives no trial; the first such failure is described in
+// *failure when given.
+[[nodiscard]] std::vector<Trial> Search(TextView sample, const std::vector<Repair>& repairs,
                                         const SearchLimits& limits, Text* failure = nullptr);
 
-// Runs one repair on a text. When it fails with an error and *failure is still empty, *failure
-// becomes "label：why".
-[[nodiscard]] StepOutcome RunRepair(const Step& step, TextView text, Text* failure);
+// Runs a chain's steps in order, adding up what they lost; nullopt when a step gives nothing.
+[[nodiscard]] std::optional<Outcome> RunChain(const std::vector<Repair>& repairs,
+                                              const Chain& chain, TextView text);
 
 }  // namespace qor

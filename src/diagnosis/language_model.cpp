@@ -1,0 +1,225 @@
+#include "diagnosis/language_model.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "diagnosis/language_model_format.h"
+#include "diagnosis/model_text.h"
+#include "diagnosis/script_runs.h"
+
+namespace qor {
+namespace {
+
+// Reads the stored form front to back; any read past the end fails the whole model.
+class Reader {
+ public:
+  explicit Reader(BytesView bytes) : bytes_(bytes) {}
+
+  template <typename T>
+  T Get() {
+    T value{};
+    if (!Take(sizeof(T))) return value;
+    std::memcpy(&value, bytes_.data() + at_ - sizeof(T), sizeof(T));
+    return value;
+  }
+
+  std::string Name() {
+    if (!Take(kModelNameSize)) return {};
+    const BytesView name = bytes_.substr(at_ - kModelNameSize, kModelNameSize);
+    return std::string(name.substr(0, name.find('\0')));
+  }
+
+  template <typename T>
+  std::vector<T> Array(std::size_t count) {
+    std::vector<T> values;
+    if (count > bytes_.size() / sizeof(T)) {
+      failed_ = true;
+      return values;
+    }
+    values.reserve(count);
+    for (std::size_t k = 0; k < count && !failed_; ++k) values.push_back(Get<T>());
+    return values;
+  }
+
+  bool Magic() {
+    return Take(kModelMagic.size()) && bytes_.substr(0, kModelMagic.size()) == kModelMagic;
+  }
+  bool Done() const { return !failed_ && at_ == bytes_.size(); }
+  bool Failed() const { return failed_; }
+
+ private:
+  bool Take(std::size_t size) {
+    if (failed_ || bytes_.size() - at_ < size) return !(failed_ = true);
+    at_ += size;
+    return true;
+  }
+
+  BytesView bytes_;
+  std::size_t at_ = 0;
+  bool failed_ = false;
+};
+
+bool IsNonCharacter(char32_t c) { return (c >= 0xFDD0 && c <= 0xFDEF) || (c & 0xFFFE) == 0xFFFE; }
+
+}  // namespace
+
+double BackgroundLogProb(char32_t c) {
+  constexpr double kOrdinary = -11.5;
+  constexpr double kNoText = -28.0;
+  const bool control = c < 0x20 || (c >= 0x7F && c <= 0x9F);
+  const bool surrogate = c >= 0xD800 && c <= 0xDFFF;
+  const bool private_use = (c >= 0xE000 && c <= 0xF8FF) || c >= 0xF0000;
+  if (control || surrogate || private_use || c == 0xFFFD || IsNonCharacter(c)) return kNoText;
+  return kOrdinary;
+}
+
+std::optional<LanguageModel> LanguageModel::FromBytes(BytesView bytes) {
+  Reader in(bytes);
+  if (!in.Magic()) return std::nullopt;
+  LanguageModel model;
+  const auto vocabulary_size = in.Get<std::uint32_t>();
+  const auto group_count = in.Get<std::uint32_t>();
+  if (in.Failed() || vocabulary_size == 0 || vocabulary_size >= kUnseen) return std::nullopt;
+  for (const std::uint32_t c : in.Array<std::uint32_t>(vocabulary_size)) {
+    model.vocabulary_.push_back(c);
+  }
+  if (in.Failed() || model.vocabulary_[0] != kModelEdge ||
+      !std::is_sorted(model.vocabulary_.begin(), model.vocabulary_.end())) {
+    return std::nullopt;
+  }
+  model.index_.Reserve(vocabulary_size);
+  for (std::size_t k = 0; k < vocabulary_size; ++k) {
+    model.index_.Insert(model.vocabulary_[k], static_cast<std::uint16_t>(k));
+  }
+  std::vector<std::pair<std::uint64_t, std::uint16_t>> pairs;
+  for (std::uint32_t g = 0; g < group_count && !in.Failed(); ++g) {
+    Group group;
+    group.name = in.Name();
+    group.log_background_weight = in.Get<float>();
+    const auto seen = in.Get<std::uint32_t>();
+    const auto kept = in.Get<std::uint32_t>();
+    const auto indices = in.Array<std::uint16_t>(seen);
+    const auto unigram = in.Array<std::uint16_t>(seen);
+    const auto history = in.Array<std::uint16_t>(seen);
+    const auto keys = in.Array<std::uint32_t>(kept);
+    const auto values = in.Array<std::uint16_t>(kept);
+    if (in.Failed()) return std::nullopt;
+    group.unigram.assign(vocabulary_size, kUnseen);
+    group.history.assign(vocabulary_size, 0);
+    for (std::size_t k = 0; k < seen; ++k) {
+      if (indices[k] >= vocabulary_size) return std::nullopt;
+      group.unigram[indices[k]] = unigram[k];
+      group.history[indices[k]] = history[k];
+    }
+    for (std::size_t k = 0; k < kept; ++k) {
+      if ((keys[k] >> 16) >= vocabulary_size || (keys[k] & 0xFFFF) >= vocabulary_size) {
+        return std::nullopt;
+      }
+      pairs.emplace_back(std::uint64_t{g} << 32 | keys[k], values[k]);
+    }
+    model.groups_.push_back(std::move(group));
+  }
+  if (!in.Done() || model.groups_.empty()) return std::nullopt;
+  model.pairs_.Reserve(pairs.size());
+  for (const auto& [key, value] : pairs) model.pairs_.Insert(key, value);
+  return model;
+}
+
+std::optional<std::size_t> LanguageModel::FindGroup(std::string_view name) const {
+  for (std::size_t g = 0; g < groups_.size(); ++g) {
+    if (groups_[g].name == name) return g;
+  }
+  return std::nullopt;
+}
+
+std::uint16_t LanguageModel::IndexOf(char32_t c) const { return index_.Find(c, kUnseen); }
+
+double LanguageModel::Unigram(const Group& group, std::uint16_t index, char32_t c) const {
+  if (index != kUnseen && group.unigram[index] != kUnseen) {
+    return -group.unigram[index] / kModelScale;
+  }
+  return group.log_background_weight + BackgroundLogProb(c);
+}
+
+double LanguageModel::LogProbOfRun(const std::vector<std::uint16_t>& indices,
+                                   std::u32string_view text, std::size_t begin, std::size_t end,
+                                   std::size_t g, double floor) const {
+  const Group& group = groups_[g];
+  const std::uint64_t high = std::uint64_t{g} << 32;
+  double sum = 0;
+  std::uint16_t previous = begin == 0 ? 0 : indices[begin - 1];  // 0: the edge
+  const std::size_t last = end == text.size() ? end + 1 : end;
+  for (std::size_t k = begin; k < last; ++k) {
+    const std::uint16_t index = k < text.size() ? indices[k] : 0;
+    std::uint16_t cost = kUnseen;
+    if (index != kUnseen && previous != kUnseen) {
+      cost = pairs_.Find(high | std::uint32_t{previous} << 16 | index, kUnseen);
+    }
+    if (cost != kUnseen) {
+      sum -= cost / kModelScale;
+    } else {
+      const double back_off = previous == kUnseen ? 0 : group.history[previous] / kModelScale;
+      sum += Unigram(group, index, k < text.size() ? text[k] : kModelEdge) - back_off;
+    }
+    if (sum < floor) return sum;
+    previous = index;
+  }
+  return sum;
+}
+
+double LanguageModel::LogProb(std::u32string_view text, std::size_t group) const {
+  std::vector<std::uint16_t> indices(text.size());
+  for (std::size_t k = 0; k < text.size(); ++k) indices[k] = IndexOf(text[k]);
+  return LogProbOfRun(indices, text, 0, text.size(), group, -1e300);
+}
+
+std::vector<std::size_t> LanguageModel::GroupOrder(const std::vector<std::uint16_t>& indices,
+                                                   std::size_t begin, std::size_t end) const {
+  std::vector<std::pair<std::size_t, std::size_t>> unknown;  // count, group
+  for (std::size_t g = 0; g < groups_.size(); ++g) {
+    std::size_t count = 0;
+    for (std::size_t k = begin; k < end; ++k) {
+      count += indices[k] == kUnseen || groups_[g].unigram[indices[k]] == kUnseen;
+    }
+    unknown.emplace_back(count, g);
+  }
+  std::sort(unknown.begin(), unknown.end());
+  std::vector<std::size_t> order;
+  for (const auto& entry : unknown) order.push_back(entry.second);
+  return order;
+}
+
+std::optional<Fit> LanguageModel::BestFitOfRun(const std::vector<std::uint16_t>& indices,
+                                               std::u32string_view text, std::size_t begin,
+                                               std::size_t end, double floor) const {
+  std::optional<Fit> best;
+  for (const std::size_t g : GroupOrder(indices, begin, end)) {
+    const double bar = best ? std::max(floor, best->log_prob) : floor;
+    const double log_prob = LogProbOfRun(indices, text, begin, end, g, bar);
+    if (log_prob >= bar && (!best || log_prob > best->log_prob)) best = Fit{log_prob, g};
+  }
+  return best;
+}
+
+std::optional<Fit> LanguageModel::BestFit(TextView text, double floor) const {
+  const std::u32string normal = ModelText(text);
+  std::vector<std::uint16_t> indices(normal.size());
+  for (std::size_t k = 0; k < normal.size(); ++k) indices[k] = IndexOf(normal[k]);
+  Fit total{0, 0};
+  std::size_t longest = 0;
+  for (const ScriptRun& run : ScriptRuns(normal)) {
+    if (run.begin > 0) total.log_prob -= kScriptChangeCost;
+    const std::optional<Fit> fit =
+        BestFitOfRun(indices, normal, run.begin, run.end, floor - total.log_prob);
+    if (!fit) return std::nullopt;
+    total.log_prob += fit->log_prob;
+    if (run.end - run.begin > longest) {
+      longest = run.end - run.begin;
+      total.group = fit->group;
+    }
+  }
+  return total;
+}
+
+}  // namespace qor

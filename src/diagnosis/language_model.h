@@ -1,0 +1,85 @@
+#pragma once
+// A character bigram language model for each script group (simplified and traditional Chinese,
+// Japanese, Korean, Cyrillic, Greek, Western and Central European Latin, and the small ones),
+// smoothed by interpolated absolute discounting with Kneser-Ney continuation unigrams, and a
+// background model for characters a group never saw. Read-only once loaded: one model serves
+// any number of threads.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "diagnosis/flat_table.h"
+#include "platform/text.h"
+
+namespace qor {
+
+// How well a text reads under the best-fitting group.
+struct Fit {
+  double log_prob = 0;  // nats, the edges included
+  std::size_t group = 0;
+};
+
+class LanguageModel {
+ public:
+  // Reads a model in its stored form (see language_model_format.h); nullopt when the bytes are
+  // not one.
+  [[nodiscard]] static std::optional<LanguageModel> FromBytes(BytesView bytes);
+  // The model built into the program.
+  [[nodiscard]] static const LanguageModel& BuiltIn();
+
+  [[nodiscard]] std::size_t GroupCount() const { return groups_.size(); }
+  [[nodiscard]] std::string_view GroupName(std::size_t group) const { return groups_[group].name; }
+  // The group of a name; nullopt when the model has none of that name.
+  [[nodiscard]] std::optional<std::size_t> FindGroup(std::string_view name) const;
+
+  // The log-probability of a normalised text (ModelText) under one group, the edges included.
+  [[nodiscard]] double LogProb(std::u32string_view text, std::size_t group) const;
+  // The log-probability of a text, each run of one script (Latin, Cyrillic, Greek, CJK…) read
+  // by the group that fits it best, with a cost for each change of script; the group is the
+  // longest run's. nullopt as soon as it is sure to be below `floor` (a log-probability only
+  // falls as characters are added).
+  [[nodiscard]] std::optional<Fit> BestFit(TextView text, double floor = -1e300) const;
+
+ private:
+  static constexpr std::uint16_t kUnseen = 0xFFFF;
+
+  struct Group {
+    std::string name;
+    float log_background_weight = 0;     // the share of the unigram model left to the background
+    std::vector<std::uint16_t> unigram;  // by vocabulary index: -log P × scale, kUnseen if none
+    std::vector<std::uint16_t> history;  // by vocabulary index: -log of the back-off weight
+  };
+
+  // The vocabulary index of a code point; kUnseen for one no group saw.
+  std::uint16_t IndexOf(char32_t c) const;
+  double Unigram(const Group& group, std::uint16_t index, char32_t c) const;
+  // The log-probability of text[begin, end) under a group, the character before it as its
+  // history and the edge after it if it ends the text, or a value below `floor` once it falls
+  // there.
+  double LogProbOfRun(const std::vector<std::uint16_t>& indices, std::u32string_view text,
+                      std::size_t begin, std::size_t end, std::size_t group, double floor) const;
+  // The best group's reading of a run, or nullopt below `floor`.
+  std::optional<Fit> BestFitOfRun(const std::vector<std::uint16_t>& indices,
+                                  std::u32string_view text, std::size_t begin, std::size_t end,
+                                  double floor) const;
+  // The groups in the order to score a text in: those that know most of its characters first,
+  // so that the others can stop early.
+  std::vector<std::size_t> GroupOrder(const std::vector<std::uint16_t>& indices, std::size_t begin,
+                                      std::size_t end) const;
+
+  std::vector<char32_t> vocabulary_;  // sorted; index 0 is the edge
+  FlatTable<std::uint32_t, std::uint16_t> index_;
+  std::vector<Group> groups_;
+  // Key: group << 32 | previous index << 16 | index; value: -log P × scale.
+  FlatTable<std::uint64_t, std::uint16_t> pairs_;
+};
+
+// The log-probability the background model gives a character no group saw: low for any
+// character, very low for what no text holds (U+FFFD, controls, private use, surrogates).
+[[nodiscard]] double BackgroundLogProb(char32_t c);
+
+}  // namespace qor

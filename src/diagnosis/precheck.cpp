@@ -1,0 +1,78 @@
+#include "diagnosis/precheck.h"
+
+#include <algorithm>
+
+namespace qor {
+namespace {
+
+bool IsHex(char16_t c) {
+  return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
+}
+
+bool IsLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
+
+bool IsBase64(char16_t c) {
+  return IsLetter(c) || (c >= u'0' && c <= u'9') || c == u'+' || c == u'/';
+}
+
+// An escape that starts at text[i].
+bool EscapeAt(TextView text, std::size_t i) {
+  const auto at = [&text](std::size_t k) { return k < text.size() ? text[k] : u'\0'; };
+  switch (text[i]) {
+    case u'%':
+    case u'=':
+      return IsHex(at(i + 1)) && IsHex(at(i + 2));
+    case u'\\':
+      return at(i + 1) == u'u' || at(i + 1) == u'U' || at(i + 1) == u'x';
+    case u'&': {
+      std::size_t k = i + 1;
+      if (at(k) == u'#') return true;
+      while (IsLetter(at(k))) ++k;
+      return k > i + 1 && at(k) == u';';
+    }
+    case u'+':
+      return IsBase64(at(i + 1)) && IsBase64(at(i + 2)) && at(i + 1) != u'+';
+    case u'~':
+      return at(i + 1) == u'{';
+    default:
+      return false;
+  }
+}
+
+// A run of eight or more Base64 characters with a digit, "+" or "/", or both cases after its
+// first letter: no word of text looks so.
+bool Base64WordAt(TextView text, std::size_t i, std::size_t* end) {
+  std::size_t k = i;
+  bool digit = false, upper = false, lower = false;
+  while (k < text.size() && IsBase64(text[k])) {
+    const char16_t c = text[k];
+    digit |= !IsLetter(c);
+    if (k > i) (c >= u'a' ? lower : upper) |= IsLetter(c);
+    ++k;
+  }
+  *end = k;
+  return k - i >= 8 && (digit || (upper && lower));
+}
+
+}  // namespace
+
+bool HasEscapes(TextView text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (EscapeAt(text, i)) return true;
+    if (IsBase64(text[i]) && (i == 0 || !IsBase64(text[i - 1]))) {
+      std::size_t end = i;
+      if (Base64WordAt(text, i, &end)) return true;
+      i = end - 1;
+    }
+  }
+  return false;
+}
+
+bool MayNeedRepair(TextView text, const Reading& reading) {
+  if (reading.signs.Total() > 0 || HasEscapes(text)) return true;
+  const bool ascii = std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
+  if (ascii) return false;
+  return reading.plausibility < kCleanLevel * static_cast<double>(text.size());
+}
+
+}  // namespace qor
