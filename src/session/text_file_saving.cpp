@@ -37,7 +37,8 @@ struct SaveTarget {
 };
 
 std::optional<SaveTarget> ResolveLinks(FileSystem& files, const Path& path, Text& error) {
-  SaveTarget target{path};
+  SaveTarget target;
+  target.file = path;
   for (int links = 0;; ++links) {
     std::optional<FileStatus> status = files.Look(target.file, error);
     if (!status) return std::nullopt;
