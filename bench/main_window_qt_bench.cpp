@@ -6,7 +6,7 @@
 #include <QAction>
 #include <QApplication>
 
-#include "session/main_window.h"
+#include "window/main_window.h"
 
 namespace qor {
 namespace {

@@ -1,7 +1,8 @@
 #include <QApplication>
 #include <QIcon>
 
-#include "session/main_window.h"
+#include "qor_version.h"
+#include "window/main_window.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -8,11 +8,11 @@
 #include <iterator>
 #include <optional>
 
+#include "catalogue/catalogue.h"
 #include "codepage/text_files.h"
 #include "diagnosis/diagnose.h"
 #include "platform/file_system.h"
 #include "platform/wtf8.h"
-#include "session/catalogue.h"
 #include "session/text_file_io.h"
 
 namespace qor {

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "catalogue/parameter_labels.h"
 #include "codepage/selector_tables.h"
 #include "diagnosis/plausibility.h"
 #include "platform/codepage_service.h"
 #include "platform/lcid.h"
-#include "session/parameter_labels.h"
 
 namespace qor {
 namespace {

@@ -8,8 +8,8 @@
 #include <stop_token>
 #include <vector>
 
+#include "catalogue/catalogue.h"
 #include "platform/text.h"
-#include "session/catalogue.h"
 
 namespace qor {
 
@@ -59,8 +59,9 @@ struct SearchLimits {
 };
 
 // Every repair on the sample, then every chainable repair after each of the `beam` most
-// plausible lossless results of chainable repairs. Results equal to the sample, to an earlier trial's or to an intermediate
-// text are left out, so each result appears once, under the first chain in catalogue order.
+// plausible lossless results of chainable repairs. Results equal to the sample, to an earlier
+// trial's or to an intermediate text are left out, so each result appears once, under the first
+// chain in catalogue order.
 [[nodiscard]] std::vector<Trial> Search(TextView sample, const std::vector<Repair>& repairs,
                                         const SearchLimits& limits);
 

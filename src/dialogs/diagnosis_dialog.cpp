@@ -9,9 +9,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "session/qt_text.h"
+#include "qt_platform/qt_text.h"
+#include "qt_platform/text_font.h"
 #include "session/text_box.h"
-#include "session/text_font.h"
 #include "session/view_settings.h"
 
 namespace qor {

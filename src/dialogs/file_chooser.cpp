@@ -15,10 +15,9 @@
 #include "dialogs/file_list.h"
 #include "platform/file_system.h"
 #include "platform/path_text.h"
-#include "platform/special_folders.h"
 #include "platform/trash.h"
-#include "session/qt_text.h"
-#include "session/qt_ui.h"
+#include "qt_platform/qt_text.h"
+#include "qt_platform/special_folders.h"
 #include "session/text_file_io.h"
 
 namespace qor {
@@ -55,11 +54,7 @@ void WriteLastPath(const QString& path) {
 
 }  // namespace
 
-FileChooser::FileChooser(QWidget* parent, Ui* ui) : QDialog(parent), ui_(ui) {
-  if (!ui_) {
-    own_ui_ = std::make_unique<QtUi>(this);
-    ui_ = own_ui_.get();
-  }
+FileChooser::FileChooser(QWidget* parent, Ui& ui) : QDialog(parent), ui_(&ui) {
   setModal(true);
   CreateWidgets();
   Load();

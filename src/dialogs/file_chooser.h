@@ -7,7 +7,6 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
-#include <memory>
 #include <optional>
 
 #include "dialogs/file_chooser_rules.h"
@@ -28,8 +27,8 @@ class FileChooser : public QDialog {
   Q_OBJECT
 
  public:
-  // Loads the dialog. Its messages and questions go to `ui`, or to message boxes of its own.
-  explicit FileChooser(QWidget* parent = nullptr, Ui* ui = nullptr);
+  // Loads the dialog. Its messages and questions go to `ui`.
+  FileChooser(QWidget* parent, Ui& ui);
   ~FileChooser() override;
 
   // Shows the dialog modally to open a file (open) or to save under a name (path and code
@@ -77,7 +76,6 @@ class FileChooser : public QDialog {
   void ShowCurrentFolder();
   bool Refresh();
 
-  std::unique_ptr<Ui> own_ui_;
   Ui* ui_;
   // The caller's variables: the mode, and the path and code chosen.
   bool b_open_ = false;

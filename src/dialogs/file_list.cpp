@@ -12,7 +12,7 @@
 
 #include "platform/file_system.h"
 #include "platform/path_text.h"
-#include "session/qt_text.h"
+#include "qt_platform/qt_text.h"
 
 namespace qor {
 namespace {

@@ -10,7 +10,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
-#include "session/qt_text.h"
+#include "qt_platform/qt_text.h"
 
 namespace qor {
 namespace {

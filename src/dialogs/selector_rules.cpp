@@ -1,7 +1,7 @@
 #include "dialogs/selector_rules.h"
 
-#include "session/escape_transforms.h"
-#include "session/parameter_labels.h"
+#include "catalogue/escape_transforms.h"
+#include "catalogue/parameter_labels.h"
 
 namespace qor {
 namespace {

@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "session/escape_transforms.h"
-#include "session/qt_text.h"
+#include "catalogue/escape_transforms.h"
+#include "qt_platform/qt_text.h"
 
 namespace qor {
 

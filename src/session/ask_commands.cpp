@@ -1,12 +1,12 @@
 #include "session/ask_commands.h"
 
+#include "catalogue/caption.h"
+#include "catalogue/catalogue.h"
+#include "catalogue/escape_transforms.h"
+#include "catalogue/parameter_labels.h"
 #include "codepage/conversions.h"
 #include "codepage/reinterpret.h"
 #include "codepage/selector_tables.h"
-#include "session/caption.h"
-#include "session/catalogue.h"
-#include "session/escape_transforms.h"
-#include "session/parameter_labels.h"
 
 namespace qor {
 namespace {

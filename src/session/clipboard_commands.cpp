@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "session/caption.h"
+#include "catalogue/caption.h"
 
 namespace qor {
 namespace {

@@ -1,6 +1,6 @@
 #include "session/diagnose_command.h"
 
-#include "session/catalogue.h"
+#include "catalogue/catalogue.h"
 
 namespace qor {
 

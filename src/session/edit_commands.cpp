@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
+#include "catalogue/caption.h"
 #include "platform/codepage_service.h"
-#include "session/caption.h"
 
 namespace qor {
 namespace {

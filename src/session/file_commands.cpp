@@ -2,10 +2,10 @@
 
 #include <cerrno>
 
+#include "catalogue/caption.h"
 #include "codepage/text_files.h"
 #include "platform/path_text.h"
 #include "platform/user_locale.h"
-#include "session/caption.h"
 #include "session/text_file_io.h"
 
 namespace qor {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "session/catalogue.h"
+#include "catalogue/catalogue.h"
 #include "session/clipboard_commands.h"
 #include "session/diagnose_command.h"
 #include "session/edit_commands.h"

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "catalogue/step.h"
 #include "platform/text.h"
-#include "session/step.h"
 #include "session/text_box.h"
 #include "session/ui.h"
 

@@ -9,7 +9,7 @@
 
 #include "codepage/conversions.h"
 #include "codepage/reinterpret.h"
-#include "session/qt_text.h"
+#include "qt_platform/qt_text.h"
 #include "support/test_support.h"
 
 namespace qor {

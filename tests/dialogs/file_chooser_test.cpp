@@ -22,9 +22,9 @@
 #include <fstream>
 
 #include "dialogs/file_list.h"
-#include "session/qt_text.h"
-#include "session/qt_ui.h"
+#include "qt_platform/qt_text.h"
 #include "support/test_support.h"
+#include "window/qt_ui.h"
 
 namespace qor {
 namespace {
@@ -69,7 +69,7 @@ class FileChooserTest : public testing::Test {
 
   // The dialog, loaded now.
   FileChooser& Dialog() {
-    if (!dialog_) dialog_ = std::make_unique<FileChooser>(nullptr, &ui_);
+    if (!dialog_) dialog_ = std::make_unique<FileChooser>(nullptr, ui_);
     return *dialog_;
   }
   template <typename W>
@@ -86,7 +86,10 @@ class FileChooserTest : public testing::Test {
   QPushButton* button(const char* name) { return Get<QPushButton>(name); }
 
   void Show(bool open, const QString& path = {}, std::int16_t code = 0) {
-    ASSERT_TRUE(Dialog().Activate(open, FromQ(path), code));
+    ShowPath(open, FromQ(path), code);
+  }
+  void ShowPath(bool open, const std::filesystem::path& path, std::int16_t code) {
+    ASSERT_TRUE(Dialog().Activate(open, path, code));
     Dialog().show();
     QApplication::setActiveWindow(&Dialog());
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Dialog()));
@@ -446,6 +449,23 @@ TEST_F(FileChooserTest, NamesThatAreNotUtf8) {
   const std::filesystem::path latin1_path = folder.MakeBytes(latin1);
   const QString gbk_shown = "\\xC4\\xE3\\xBA\\xC3.txt", latin1_shown = "caf\\xE9.txt";
   QSettings("QOR", "QOR").setValue("Paths/LastPath", folder.path());
+
+  // Saving again under the current file's name, and a new name proposed from it.
+  ShowPath(false, gbk_path, 9);
+  EXPECT_EQ(name_box()->text(), gbk_shown);
+  EXPECT_EQ(list()->SelectedName(), gbk_shown);
+  QTest::mouseClick(button("cmdA0"), Qt::LeftButton);
+  ASSERT_TRUE(Dialog().Result());
+  EXPECT_EQ(Dialog().Result()->path.native(), gbk_path.native());
+  ShowPath(false, gbk_path, 9);
+  QTest::mouseClick(button("cmdMend"), Qt::LeftButton);
+  EXPECT_EQ(name_box()->text(), "\\xC4\\xE3\\xBA\\xC3_2.txt");
+  QTest::keyClick(name_box(), Qt::Key_Return);
+  ASSERT_TRUE(Dialog().Result());
+  EXPECT_EQ(Dialog().Result()->path.native(),
+            FromQ(folder.path()).native() + "\xC4\xE3\xBA\xC3_2.txt");
+
+  // Opening.
   Show(true);
   ASSERT_EQ(list()->count(), 2);
   EXPECT_EQ(list()->item(0)->text(), gbk_shown);
@@ -453,21 +473,6 @@ TEST_F(FileChooserTest, NamesThatAreNotUtf8) {
   ClickItem(latin1_shown, true);
   ASSERT_TRUE(Dialog().Result());
   EXPECT_EQ(Dialog().Result()->path.native(), latin1_path.native());
-
-  // Saving again under the current file's name, and a new name proposed from it.
-  Show(false, ToQ(gbk_path), 9);
-  EXPECT_EQ(name_box()->text(), gbk_shown);
-  EXPECT_EQ(list()->SelectedName(), gbk_shown);
-  QTest::mouseClick(button("cmdA0"), Qt::LeftButton);
-  ASSERT_TRUE(Dialog().Result());
-  EXPECT_EQ(Dialog().Result()->path.native(), gbk_path.native());
-  Show(false, ToQ(gbk_path), 9);
-  QTest::mouseClick(button("cmdMend"), Qt::LeftButton);
-  EXPECT_EQ(name_box()->text(), "\\xC4\\xE3\\xBA\\xC3_2.txt");
-  QTest::keyClick(name_box(), Qt::Key_Return);
-  ASSERT_TRUE(Dialog().Result());
-  EXPECT_EQ(Dialog().Result()->path.native(),
-            FromQ(folder.path()).native() + "\xC4\xE3\xBA\xC3_2.txt");
 
   // Deleting to the trash.
   Show(true);
@@ -490,6 +495,10 @@ TEST_F(FileChooserTest, NamesThatAreNotUtf8) {
   dialog_.reset();                  // unloading stores the folder shown
   Show(true);
   EXPECT_EQ(Shown(), folder.path() + "\\xD0\\xC2/");
+
+  // Qt cannot name these files to remove them.
+  std::filesystem::remove_all(FromQ(folder.path()));
+  std::filesystem::remove_all(TrashFolder());
 }
 
 TEST_F(FileChooserTest, AFolderThatVanishedBetweenShows) {

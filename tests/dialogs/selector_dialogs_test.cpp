@@ -16,9 +16,9 @@
 #include <QTimer>
 #include <functional>
 
-#include "session/qt_text.h"
-#include "session/qt_ui.h"
+#include "qt_platform/qt_text.h"
 #include "support/test_support.h"
+#include "window/qt_ui.h"
 
 namespace qor {
 namespace {

@@ -4,11 +4,11 @@
 
 #include <vector>
 
+#include "catalogue/catalogue.h"
+#include "catalogue/escape_transforms.h"
 #include "codepage/conversions.h"
 #include "codepage/half_character.h"
 #include "codepage/reinterpret.h"
-#include "session/catalogue.h"
-#include "session/escape_transforms.h"
 #include "support/test_support.h"
 
 namespace qor {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "session/catalogue.h"
+#include "catalogue/catalogue.h"
 #include "session/session.h"
 #include "support/test_support.h"
 

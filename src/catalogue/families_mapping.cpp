@@ -1,8 +1,8 @@
 // Width and script mapping of the selection.
 
+#include "catalogue/caption.h"
+#include "catalogue/catalogue.h"
 #include "codecs/script_mapping.h"
-#include "session/caption.h"
-#include "session/catalogue.h"
 
 namespace qor {
 namespace {

@@ -1,4 +1,4 @@
-#include "session/parameter_labels.h"
+#include "catalogue/parameter_labels.h"
 
 #include "codepage/selector_tables.h"
 

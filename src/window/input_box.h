@@ -7,8 +7,8 @@
 #include <functional>
 #include <optional>
 
+#include "catalogue/step.h"
 #include "platform/text.h"
-#include "session/step.h"
 
 class QAction;
 class QMenu;

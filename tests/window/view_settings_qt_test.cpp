@@ -2,7 +2,7 @@
 #include <QMenu>
 
 #include "main_window_test_support.h"
-#include "platform/settings_store.h"
+#include "qt_platform/settings_store.h"
 
 namespace qor {
 namespace {

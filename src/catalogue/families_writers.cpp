@@ -1,12 +1,12 @@
 // The write-garbled encoders: each turns the selection into an escape format; its label is the
 // whole caption.
 
+#include "catalogue/catalogue.h"
 #include "codecs/base64.h"
 #include "codecs/hex_escapes.h"
 #include "codecs/hz.h"
 #include "codecs/numeric_references.h"
 #include "codecs/utf7.h"
-#include "session/catalogue.h"
 
 namespace qor {
 namespace {

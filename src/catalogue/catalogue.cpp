@@ -1,4 +1,4 @@
-#include "session/catalogue.h"
+#include "catalogue/catalogue.h"
 
 #include <algorithm>
 

@@ -4,8 +4,8 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
-#include "session/input_box.h"
 #include "support/test_support.h"
+#include "window/input_box.h"
 
 namespace qor {
 namespace {

@@ -1,4 +1,4 @@
-#include "session/escape_transforms.h"
+#include "catalogue/escape_transforms.h"
 
 #include "codecs/base64.h"
 #include "codecs/hex_escapes.h"

@@ -1,8 +1,8 @@
-#include "platform/settings_store.h"
+#include "qt_platform/settings_store.h"
 
 #include <QSettings>
 
-#include "session/qt_text.h"
+#include "qt_platform/qt_text.h"
 
 namespace qor {
 namespace {

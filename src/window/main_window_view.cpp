@@ -3,13 +3,14 @@
 #include <QAction>
 #include <QPlainTextEdit>
 
-#include "platform/settings_store.h"
-#include "session/caption.h"
-#include "session/main_window.h"
-#include "session/qt_text.h"
-#include "session/text_font.h"
+#include "catalogue/caption.h"
+#include "qor_version.h"
+#include "qt_platform/qt_text.h"
+#include "qt_platform/settings_store.h"
+#include "qt_platform/text_font.h"
 #include "session/view_settings.h"
 #include "session/window_layout.h"
+#include "window/main_window.h"
 
 namespace qor {
 namespace {

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/step.h"
 #include "platform/text.h"
-#include "session/step.h"
 
 namespace qor {
 

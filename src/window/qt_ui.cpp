@@ -1,4 +1,4 @@
-#include "session/qt_ui.h"
+#include "window/qt_ui.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -10,9 +10,9 @@
 #include "dialogs/diagnosis_dialog.h"
 #include "dialogs/file_chooser.h"
 #include "dialogs/selector_dialogs.h"
-#include "session/input_box.h"
-#include "session/qt_text.h"
+#include "qt_platform/qt_text.h"
 #include "session/session.h"
+#include "window/input_box.h"
 
 namespace qor {
 namespace {
@@ -41,7 +41,7 @@ QtUi::~QtUi() = default;
 
 std::optional<FileChoice> QtUi::ChooseFile(bool open, const std::filesystem::path& path,
                                            std::int16_t pattern) {
-  if (!file_chooser_) file_chooser_ = new FileChooser(owner_);
+  if (!file_chooser_) file_chooser_ = new FileChooser(owner_, *this);
   std::optional<FileChoice> choice = file_chooser_->Choose(open, path, pattern);
   if (file_chooser_->unloaded()) delete file_chooser_;
   return choice;

@@ -1,13 +1,13 @@
 // Escape decoders of the first decoding menu: numeric references and entities, URL and
 // quoted-printable, Base64, UTF-7 and HZ, each under the byte interpretation its label names.
 
+#include "catalogue/caption.h"
+#include "catalogue/catalogue.h"
+#include "catalogue/escape_transforms.h"
 #include "codecs/hz.h"
 #include "codecs/numeric_references.h"
 #include "codecs/utf7.h"
 #include "codepage/conversions.h"
-#include "session/caption.h"
-#include "session/catalogue.h"
-#include "session/escape_transforms.h"
 
 namespace qor {
 namespace {

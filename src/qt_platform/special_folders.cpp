@@ -1,4 +1,4 @@
-#include "platform/special_folders.h"
+#include "qt_platform/special_folders.h"
 
 #include <QFile>
 #include <QStandardPaths>

@@ -4,13 +4,13 @@
 
 #include <algorithm>
 
+#include "catalogue/catalogue.h"
+#include "catalogue/escape_transforms.h"
 #include "codepage/byte_strings.h"
 #include "codepage/conversions.h"
 #include "codepage/half_character.h"
 #include "codepage/reinterpret.h"
 #include "codepage/selector_tables.h"
-#include "session/catalogue.h"
-#include "session/escape_transforms.h"
 #include "support/test_support.h"
 
 namespace qor {

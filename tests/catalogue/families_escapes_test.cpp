@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "session/catalogue.h"
+#include "catalogue/catalogue.h"
 #include "session/session.h"
 #include "support/session_fixture.h"
 

@@ -1,12 +1,12 @@
 // Reinterpretation commands: the fixed A--B pairs of the second decoding menu, and the pairs
 // the LCID and code page dialogs compose (typed numbers or names from their tables).
 
+#include "catalogue/caption.h"
+#include "catalogue/catalogue.h"
+#include "catalogue/parameter_labels.h"
 #include "codepage/conversions.h"
 #include "codepage/reinterpret.h"
 #include "codepage/selector_tables.h"
-#include "session/caption.h"
-#include "session/catalogue.h"
-#include "session/parameter_labels.h"
 
 namespace qor {
 namespace {

@@ -1,4 +1,4 @@
-#include "session/input_box.h"
+#include "window/input_box.h"
 
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -9,10 +9,10 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
-#include "session/catalogue.h"
-#include "session/qt_text.h"
+#include "catalogue/catalogue.h"
+#include "qt_platform/qt_text.h"
+#include "qt_platform/text_font.h"
 #include "session/text_box.h"
-#include "session/text_font.h"
 #include "session/view_settings.h"
 #include "session/window_layout.h"
 

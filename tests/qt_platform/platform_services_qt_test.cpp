@@ -8,9 +8,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include "platform/own_process.h"
-#include "platform/special_folders.h"
-#include "session/qt_text.h"
+#include "qt_platform/own_process.h"
+#include "qt_platform/qt_text.h"
+#include "qt_platform/special_folders.h"
 #include "support/file_test_support.h"
 #include "support/test_support.h"
 

@@ -1,9 +1,9 @@
-#include "platform/own_process.h"
+#include "qt_platform/own_process.h"
 
 #include <QCoreApplication>
 #include <QProcess>
 
-#include "session/qt_text.h"
+#include "qt_platform/qt_text.h"
 
 namespace qor {
 

@@ -3,13 +3,13 @@
 
 #include <algorithm>
 
+#include "catalogue/caption.h"
+#include "catalogue/catalogue.h"
+#include "catalogue/escape_transforms.h"
+#include "catalogue/parameter_labels.h"
 #include "codepage/half_character.h"
 #include "codepage/iso2022_escapes.h"
 #include "codepage/selector_tables.h"
-#include "session/caption.h"
-#include "session/catalogue.h"
-#include "session/escape_transforms.h"
-#include "session/parameter_labels.h"
 
 namespace qor {
 namespace {

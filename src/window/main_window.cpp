@@ -1,4 +1,4 @@
-#include "session/main_window.h"
+#include "window/main_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -11,13 +11,13 @@
 #include <QPushButton>
 #include <QTextCursor>
 
-#include "session/catalogue.h"
+#include "catalogue/catalogue.h"
+#include "qt_platform/qt_text.h"
+#include "qt_platform/text_font.h"
 #include "session/key_table.h"
-#include "session/qt_text.h"
-#include "session/qt_ui.h"
-#include "session/text_font.h"
 #include "session/view_settings.h"
 #include "session/window_layout.h"
+#include "window/qt_ui.h"
 
 namespace qor {
 namespace {

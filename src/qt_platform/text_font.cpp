@@ -1,8 +1,8 @@
-#include "session/text_font.h"
+#include "qt_platform/text_font.h"
 
 #include <QStringList>
 
-#include "session/qt_text.h"
+#include "qt_platform/qt_text.h"
 
 namespace qor {
 namespace {

@@ -6,14 +6,14 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 
-#include "platform/own_process.h"
+#include "qt_platform/own_process.h"
 #include "session/ask_commands.h"
 #include "session/clipboard_commands.h"
 #include "session/diagnose_command.h"
 #include "session/edit_commands.h"
 #include "session/file_commands.h"
-#include "session/main_window.h"
-#include "session/qt_ui.h"
+#include "window/main_window.h"
+#include "window/qt_ui.h"
 
 namespace qor {
 

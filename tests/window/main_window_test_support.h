@@ -11,9 +11,9 @@
 #include <memory>
 #include <string>
 
-#include "session/main_window.h"
-#include "session/qt_text.h"
+#include "qt_platform/qt_text.h"
 #include "support/test_support.h"
+#include "window/main_window.h"
 
 namespace qor {
 

@@ -4,7 +4,8 @@
 #include <vector>
 
 #include "main_window_test_support.h"
-#include "session/main_window.h"
+#include "qor_version.h"
+#include "window/main_window.h"
 
 namespace qor {
 namespace {
