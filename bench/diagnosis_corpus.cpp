@@ -111,7 +111,7 @@ bool Reachable(const Case& c) {
   for (const Text& label : ExpectedChain(c.path)) {
     const std::optional<Step> step = Catalogue::Get().Find(label);
     if (!step) return false;
-    text = step->transform(text);
+    text = RunStep(*step, text).result;
   }
   return text == c.original;
 }
@@ -248,7 +248,7 @@ double Value(const Item& item, std::size_t k) {
 }
 
 int Train(const std::vector<Case>& cases, std::size_t beam, const std::string& out_path) {
-  const std::vector<Repair> repairs = CatalogueRepairs(Catalogue::Get());
+  const std::vector<Step> repairs = CatalogueRepairs(Catalogue::Get());
   constexpr std::size_t kHardest = 300;
   std::vector<std::vector<Item>> groups;
   int missing = 0;

@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     as_is = as_is || (candidate.chain.empty() && candidate.result == text);
     qor::Text replay = text;
     for (const qor::Text& label : candidate.chain) {
-      replay = qor::Catalogue::Get().Find(label)->transform(replay);
+      replay = qor::RunStep(*qor::Catalogue::Get().Find(label), replay).result;
     }
     if (replay != candidate.result) std::abort();
   }

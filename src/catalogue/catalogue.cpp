@@ -49,29 +49,26 @@ std::vector<Text> Catalogue::Grammars() const {
   return out;
 }
 
-Family FixedFamily(MenuItem item, Text label, Transform transform, Source source,
-                   PreCheck pre_check) {
+Family FixedFamily(MenuItem item, Text label, Transform transform, Frame frame) {
   if (!transform) {
     Family family;
     family.grammar = std::move(label);
     family.item = std::move(item);
     return family;
   }
-  return FixedFamily(std::move(item),
-                     Step{std::move(label), std::move(transform), source, pre_check});
+  return FixedFamily(std::move(item), Step{std::move(label), std::move(transform), frame});
 }
 
 Family FixedFamily(MenuItem item, Step step) {
   Family family;
+  step.chainable = step.frame.source != Source::kSelection;
   family.grammar = step.label;
   family.item = std::move(item);
   family.parse = [step](TextView wanted) -> std::optional<Step> {
     if (wanted != step.label) return std::nullopt;
     return step;
   };
-  if (step.source != Source::kSelection) {
-    family.repairs = [label = step.label] { return std::vector<Text>{label}; };
-  }
+  if (step.chainable) family.repairs = [step] { return std::vector<Step>{step}; };
   return family;
 }
 

@@ -28,8 +28,9 @@ struct Family {
   std::optional<MenuItem> item;  // the menu item that runs it, if any
   // The step for a label of this family; nullopt when the label is not one of its labels.
   std::function<std::optional<Step>(TextView label)> parse;
-  // The labels that diagnosis may try: every whole-text repair of the family.
-  std::function<std::vector<Text>()> repairs;
+  // The steps that diagnosis may try: every whole-text repair of the family, each the step its
+  // label names.
+  std::function<std::vector<Step>()> repairs;
 
   // The step its menu item runs without asking anything; nullopt when it must ask.
   std::optional<Step> MenuStep() const { return parse ? parse(grammar) : std::nullopt; }
@@ -58,9 +59,9 @@ class Catalogue {
 
 // A family of one fixed menu item and one label. Without a transform (a command that asks the
 // user first, or one not offered yet) the label names no step.
-Family FixedFamily(MenuItem item, Text label, Transform transform,
-                   Source source = Source::kWholeText, PreCheck pre_check = PreCheck::kNone);
-// A family of one fixed menu item on the whole text, whose step reports what it lost.
+Family FixedFamily(MenuItem item, Text label, Transform transform, Frame frame = {});
+// A family of one fixed menu item and its step. A step that does not work on the selection
+// alone is a repair that diagnosis tries, in chains of two too.
 Family FixedFamily(MenuItem item, Step step);
 
 // Each file of families appends its own; Catalogue::Get() calls them in menu order.

@@ -63,7 +63,7 @@ void AddEscapeFamilies(std::vector<Family>& families) {
   for (const EscapeItem& item : items) {
     families.push_back(FixedFamily({item.menu, item.index, item.caption, item.checked},
                                    CaptionHead(item.caption, kDescriptionDelimiter), item.transform,
-                                   item.source));
+                                   Frame{item.source}));
   }
 }
 

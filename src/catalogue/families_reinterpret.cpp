@@ -36,57 +36,95 @@ constexpr FixedPair kChgA2B[] = {
     {15, u"ULE--UBE ：全文不通,多方框,兼有空格和韩文", false, kLcidUtf16Le, kLcidUtf16Be},
 };
 
-CountingTransform ReinterpretBy(std::int32_t a, std::int32_t b) {
-  return
-      [a, b](TextView text, ConversionCounts* counts) { return Reinterpret(text, a, b, counts); };
+// The code pages CJK mojibake passes through: GBK, GB18030, Big5, Shift-JIS, Korean, Western,
+// Cyrillic, Latin-1, UTF-8 and UTF-16.
+bool IsCjkMojibakePage(int code_page) {
+  for (const int page : {936, 54936, 950, 932, 949, 1252, 1251, 28591, 65001, 1200, 1201}) {
+    if (code_page == page) return true;
+  }
+  return false;
 }
 
-CountingTransform ConvertBy(std::int32_t a, std::int32_t b) {
-  return [a, b](TextView text, ConversionCounts* counts) {
-    return ConvertCodePage(text, a, b, counts);
-  };
+// Code pages that no LCID stands for: GB18030, and ICU's own Latin-1 and UTF-8.
+bool HasNoLcid(int code_page) {
+  return code_page == 54936 || code_page == 28591 || code_page == 65001;
 }
 
-Family TypedFamily(TextView prefix, TextView note,
-                   CountingTransform (*make)(std::int32_t, std::int32_t)) {
+std::vector<int> CodePagesOf(std::optional<int> a, std::optional<int> b) {
+  if (!a || !b) return {};
+  return {*a, *b};
+}
+
+// How the pairs of one kind of selector run.
+struct PairKind {
+  Text (*run)(TextView, std::int32_t, std::int32_t, ConversionCounts*);
+  std::optional<int> (*code_page)(std::int32_t);
+  // Whether diagnosis chains a named pair between these code pages.
+  bool (*chainable)(int, int);
+};
+
+// LCID pairs between CJK mojibake pages chain.
+bool LcidPairChains(int a, int b) { return IsCjkMojibakePage(a) && IsCjkMojibakePage(b); }
+
+// A code page pair chains where one of its sides has no LCID: the others repeat an LCID pair.
+bool CodePagePairChains(int a, int b) {
+  return LcidPairChains(a, b) && (HasNoLcid(a) || HasNoLcid(b));
+}
+
+const PairKind kLcidPairs{Reinterpret, CodePageOfLcidSelector, LcidPairChains};
+const PairKind kCodePagePairs{ConvertCodePage, CodePageOfSelector, CodePagePairChains};
+
+// The pair a--b of a kind under a label; `named` pairs may chain.
+Step PairStep(Text label, const PairKind& kind, std::int32_t a, std::int32_t b, bool named) {
+  Step step{std::move(label), [run = kind.run, a, b](TextView text, ConversionCounts& counts) {
+              return run(text, a, b, &counts);
+            }};
+  step.code_pages = CodePagesOf(kind.code_page(a), kind.code_page(b));
+  step.chainable =
+      named && !step.code_pages.empty() && kind.chainable(step.code_pages[0], step.code_pages[1]);
+  return step;
+}
+
+Family TypedFamily(TextView prefix, TextView note, const PairKind& kind) {
   Family family;
   family.grammar = Text(prefix) + u"(A)--(B)";
   family.note = Text(note);
-  family.parse = [prefix = Text(prefix), make](TextView label) -> std::optional<Step> {
+  family.parse = [prefix = Text(prefix), &kind](TextView label) -> std::optional<Step> {
     const auto pair = ParseTypedPairLabel(label, prefix);
     if (!pair) return std::nullopt;
-    return CountingStep(Text(label), make(pair->first, pair->second));
+    return PairStep(Text(label), kind, pair->first, pair->second, false);
   };
   return family;
 }
 
 // "A<separator>B" with A and B display names of the table.
-Family NamedFamily(const std::vector<SelectorEntry>& table, TextView separator,
-                   CountingTransform (*make)(std::int32_t, std::int32_t)) {
+Family NamedFamily(SelectorTable table, TextView separator, const PairKind& kind) {
   Family family;
   family.grammar = JoinLabel(u"A", separator, u"B");
   family.note = u"A, B:";
-  for (const SelectorEntry& entry : table) family.note += u" " + entry.name;
-  family.parse = [&table, separator = Text(separator),
-                  make](TextView label) -> std::optional<Step> {
+  for (const SelectorEntry& entry : table) family.note.append(u" ").append(entry.name);
+  family.parse = [table, separator = Text(separator),
+                  &kind](TextView label) -> std::optional<Step> {
     for (const SelectorEntry& a : table) {
       if (label.substr(0, a.name.size()) != a.name) continue;
       const TextView rest = label.substr(a.name.size());
       if (rest.substr(0, separator.size()) != separator) continue;
       if (const auto b = FindSelector(table, rest.substr(separator.size()))) {
-        return CountingStep(Text(label), make(a.value, *b));
+        return PairStep(Text(label), kind, a.value, *b, true);
       }
     }
     return std::nullopt;
   };
-  family.repairs = [&table, separator = Text(separator)] {
-    std::vector<Text> labels;
+  family.repairs = [table, separator = Text(separator), &kind] {
+    std::vector<Step> steps;
     for (const SelectorEntry& a : table) {
       for (const SelectorEntry& b : table) {
-        if (a.value != b.value) labels.push_back(JoinLabel(a.name, separator, b.name));
+        if (a.value == b.value) continue;
+        steps.push_back(
+            PairStep(JoinLabel(a.name, separator, b.name), kind, a.value, b.value, true));
       }
     }
-    return labels;
+    return steps;
   };
   return family;
 }
@@ -96,16 +134,16 @@ Family NamedFamily(const std::vector<SelectorEntry>& table, TextView separator,
 void AddReinterpretFamilies(std::vector<Family>& families) {
   for (const FixedPair& pair : kChgA2B) {
     families.push_back(FixedFamily({"mnuChgA2B", pair.index, pair.caption, pair.checked},
-                                   CountingStep(CaptionHead(pair.caption, kDescriptionDelimiter),
-                                                ReinterpretBy(pair.a, pair.b))));
+                                   PairStep(CaptionHead(pair.caption, kDescriptionDelimiter),
+                                            kLcidPairs, pair.a, pair.b, false)));
   }
   families.push_back(TypedFamily(
-      kLcidTypedPrefix, u"A, B: LCIDs, or -1 Latin1, -2 ULE, -3 UBE, -4 UTF8", ReinterpretBy));
+      kLcidTypedPrefix, u"A, B: LCIDs, or -1 Latin1, -2 ULE, -3 UBE, -4 UTF8", kLcidPairs));
   families.push_back(TypedFamily(kCodePageTypedPrefix,
                                  u"A, B: code page numbers, or -2 for the text's own UTF-16LE",
-                                 ConvertBy));
-  families.push_back(NamedFamily(LcidTable(), kLcidNameSeparator, ReinterpretBy));
-  families.push_back(NamedFamily(CodePageTable(), kCodePageNameSeparator, ConvertBy));
+                                 kCodePagePairs));
+  families.push_back(NamedFamily(LcidTable(), kLcidNameSeparator, kLcidPairs));
+  families.push_back(NamedFamily(CodePageTable(), kCodePageNameSeparator, kCodePagePairs));
 }
 
 }  // namespace qor

@@ -40,9 +40,17 @@ Family CutByTypedLcidFamily(TextView head) {
   family.parse = [head = Text(head)](TextView label) -> std::optional<Step> {
     const std::optional<std::int32_t> lcid = ParseNumberedLabel(label, head);
     if (!lcid) return std::nullopt;
-    return Step{Text(label), CutBy(*lcid), Source::kCaretToEnd, PreCheck::kTextLength};
+    return Step{Text(label), CutBy(*lcid), {Source::kCaretToEnd, PreCheck::kTextLength}};
   };
   return family;
+}
+
+// "URL--GB": the transform's decoder, the bytes read under the language.
+Step EscapeStep(const EscapeTransform& transform, const SelectorEntry& language) {
+  return Step{JoinLabel(transform.name, kTransformSeparator, language.name),
+              [&transform, lcid = language.value](TextView text) {
+                return DecodeEscapes(transform, text, lcid);
+              }};
 }
 
 // "URL--GB" … "Base64(URL)--UTF8": a transform of the transform selector under one of its
@@ -53,34 +61,32 @@ Family EscapeTransformFamily(const std::vector<Family>& earlier) {
   family.grammar = Text(u"T") + Text(kTransformSeparator) + u"L";
   family.note = u"T:";
   for (const EscapeTransform& transform : EscapeTransforms()) {
-    family.note += u" " + Text(transform.name);
+    family.note.append(u" ").append(transform.name);
   }
   family.note += u"; L:";
   for (const SelectorEntry& language : TransformLanguageTable()) {
-    family.note += u" " + language.name;
+    family.note.append(u" ").append(language.name);
   }
   family.parse = [](TextView label) -> std::optional<Step> {
     for (const EscapeTransform& transform : EscapeTransforms()) {
-      const Text prefix = JoinLabel(transform.name, kTransformSeparator, {});
-      if (!label.starts_with(prefix)) continue;
-      const auto lcid = FindSelector(TransformLanguageTable(), label.substr(prefix.size()));
-      if (!lcid) continue;
-      return Step{Text(label), [&transform, lcid = *lcid](TextView text) {
-                    return DecodeEscapes(transform, text, lcid);
-                  }};
+      for (const SelectorEntry& language : TransformLanguageTable()) {
+        if (label == JoinLabel(transform.name, kTransformSeparator, language.name)) {
+          return EscapeStep(transform, language);
+        }
+      }
     }
     return std::nullopt;
   };
-  std::vector<Text> labels;
+  std::vector<Step> steps;
   for (const EscapeTransform& transform : EscapeTransforms()) {
     for (const SelectorEntry& language : TransformLanguageTable()) {
-      Text label = JoinLabel(transform.name, kTransformSeparator, language.name);
+      Step step = EscapeStep(transform, language);
       const bool named = std::any_of(earlier.begin(), earlier.end(),
-                                     [&label](const Family& f) { return f.grammar == label; });
-      if (!named) labels.push_back(std::move(label));
+                                     [&step](const Family& f) { return f.grammar == step.label; });
+      if (!named) steps.push_back(std::move(step));
     }
   }
-  family.repairs = [labels = std::move(labels)] { return labels; };
+  family.repairs = [steps = std::move(steps)] { return steps; };
   return family;
 }
 
@@ -110,7 +116,7 @@ void AddThirdMenuFamilies(std::vector<Family>& families) {
   for (const ThirdMenuItem& item : items) {
     families.push_back(FixedFamily({item.menu, item.index, item.caption, item.checked},
                                    CaptionHead(item.caption, kDescriptionDelimiter), item.transform,
-                                   item.source, item.pre_check));
+                                   Frame{item.source, item.pre_check}));
     // The item that asks for the LCID names its results "LCID+半字 (N)".
     if (item.menu == "mnuCutaByte" && !item.transform) {
       families.push_back(CutByTypedLcidFamily(families.back().grammar));

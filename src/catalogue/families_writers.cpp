@@ -33,7 +33,7 @@ const WriterItem kWriterItems[] = {
 void AddWriterFamilies(std::vector<Family>& families) {
   for (const WriterItem& item : kWriterItems) {
     families.push_back(FixedFamily({"mnuMake", item.index, item.caption}, item.caption, item.encode,
-                                   Source::kSelection, PreCheck::kSelectionGrowth));
+                                   Frame{Source::kSelection, PreCheck::kSelectionGrowth}));
   }
 }
 

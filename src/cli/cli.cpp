@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/step_runner.h"
 #include "codepage/text_files.h"
 #include "diagnosis/diagnose.h"
 #include "platform/file_system.h"
@@ -56,7 +57,8 @@ numbers with an optional minus sign.
 
 Exit status: 0 success (a step that changes nothing is reported on stderr and the run goes on);
 1 a step gave no result ("未改动"), or fix found no repair better than the text; 2 usage error
-(unknown label, bad option, invalid UTF-8); 3 a file could not be read or written.
+(unknown label, bad option, invalid UTF-8); 3 a file could not be read or written; 4 a transform
+or the diagnosis failed with an error (such as running out of memory), named on stderr.
 )USAGE";
 
 struct Options {
@@ -255,16 +257,8 @@ int Apply(const Options& options, std::istream& in, std::ostream& out, std::ostr
   std::optional<Text> text = ReadInput(options, in, err, status);
   if (!text) return status;
 
-  for (const Step& step : steps) {
-    Text result = step.transform(*text);
-    if (result.empty()) {
-      err << EncodeWtf8(step.label) << ": 未改动\n";
-      return kExitNoResult;
-    }
-    if (result == *text) err << EncodeWtf8(step.label) << ": 新旧文本相同\n";
-    text = std::move(result);
-  }
-
+  const int applied = ApplySteps(steps, *text, err);
+  if (applied != kExitOk) return applied;
   return WriteOutput(options, *text, out, err);
 }
 
@@ -324,6 +318,24 @@ int Fix(const Options& options, std::istream& in, std::ostream& out, std::ostrea
 
 }  // namespace
 
+int ApplySteps(const std::vector<Step>& steps, Text& text, std::ostream& err) {
+  for (const Step& step : steps) {
+    StepOutcome outcome = RunStep(step, text);
+    const Bytes label = EncodeWtf8(step.label);
+    if (!outcome.failure.empty()) {
+      err << "qor-cli: " << label << " failed: " << outcome.failure << '\n';
+      return kExitFailure;
+    }
+    if (!outcome.HasResult()) {
+      err << label << ": " << EncodeWtf8(kUnchanged) << '\n';
+      return kExitNoResult;
+    }
+    if (outcome.result == text) err << label << ": " << EncodeWtf8(kSameText) << '\n';
+    text = std::move(outcome.result);
+  }
+  return kExitOk;
+}
+
 int CommandLineMain(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                     std::ostream& err) {
   try {
@@ -350,8 +362,8 @@ int CommandLineMain(const std::vector<std::string>& args, std::istream& in, std:
         << "\nTry qor-cli --help.\n";
     return kExitUsage;
   } catch (const std::exception& e) {
-    err << "qor-cli: " << e.what() << '\n';
-    return kExitFile;
+    err << "qor-cli: failed: " << e.what() << '\n';
+    return kExitFailure;
   }
 }
 

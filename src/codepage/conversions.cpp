@@ -5,6 +5,27 @@
 
 namespace qor {
 
+std::optional<int> CodePageOfLcidSelector(std::int32_t lcid) {
+  switch (lcid) {
+    case kLcidLatin1:
+      return 28591;
+    case kLcidUtf16Le:
+      return 1200;
+    case kLcidUtf16Be:
+      return 1201;
+    case kLcidUtf8:
+      return 65001;
+    default:
+      return AnsiCodePageOfLcid(lcid);
+  }
+}
+
+std::optional<int> CodePageOfSelector(std::int32_t selector) {
+  if (selector == kCodePageOwnUtf16) return 1200;
+  if (selector < 0) return std::nullopt;
+  return selector;
+}
+
 std::optional<Bytes> TextToLocaleBytes(TextView text, std::int32_t lcid, ConversionCounts* counts) {
   const std::optional<int> code_page = AnsiCodePageOfLcid(lcid);
   if (!code_page) return std::nullopt;

@@ -16,6 +16,13 @@ inline constexpr std::int32_t kLcidUtf16Be = -3;
 inline constexpr std::int32_t kLcidUtf8 = -4;
 inline constexpr std::int32_t kCodePageOwnUtf16 = -2;
 
+// The code page an LCID selector stands for: an LCID's ANSI code page, or 28591, 1200, 1201 and
+// 65001 for Latin1, ULE, UBE and UTF8; nullopt for an LCID the platform lacks.
+[[nodiscard]] std::optional<int> CodePageOfLcidSelector(std::int32_t lcid);
+// The code page a code page selector stands for: 1200 for the text's own UTF-16LE; nullopt for
+// another negative selector.
+[[nodiscard]] std::optional<int> CodePageOfSelector(std::int32_t selector);
+
 // Text to bytes in the ANSI code page of an LCID; nullopt for an LCID the platform lacks.
 [[nodiscard]] std::optional<Bytes> TextToLocaleBytes(TextView text, std::int32_t lcid,
                                                      ConversionCounts* counts = nullptr);

@@ -1,21 +1,82 @@
 #include "codepage/selector_tables.h"
 
+#include <algorithm>
+#include <array>
 #include <limits>
+#include <string>
+
+#include "codepage/conversions.h"
 
 namespace qor {
 namespace {
 
-std::vector<SelectorEntry> Build(const Text& text) {
-  // The tables are constants; a failure here is a fault in them, caught by the tests.
-  return ParseSelectorTable(text).value_or(std::vector<SelectorEntry>{});
+template <std::size_t N, std::size_t M>
+constexpr std::array<SelectorEntry, N + M> Join(const std::array<SelectorEntry, N>& a,
+                                                const std::array<SelectorEntry, M>& b) {
+  std::array<SelectorEntry, N + M> out{};
+  std::copy(a.begin(), a.end(), out.begin());
+  std::copy(b.begin(), b.end(), out.begin() + N);
+  return out;
 }
 
-// The eleven languages both lists begin with.
-constexpr TextView kLanguagePairs =
-    u"GB,2052,Big5,1028,日文,1041,韩文,1042,泰文,1054,越南文,1066,"
-    u"Eng,1033,希腊文,1032,俄文,1049,阿拉伯文,1025,希伯莱文,1037";
+constexpr std::array<SelectorEntry, 42> kCodePages{{
+    {u"中文简(GBK)", 936},        {u"中文简(GB18030)", 54936}, {u"中文简(HZ)", 52936},
+    {u"中文简(ISO-2022)", 50227}, {u"中文繁(Big5)", 950},      {u"中文繁(CNS)", 20000},
+    {u"中文繁(ISO-2022)", 50229}, {u"日文(Shift-JIS)", 932},   {u"日文(EUC)", 20932},
+    {u"日文(ISO-2022)", 50221},   {u"韩文(KS)", 949},          {u"韩文(Johab)", 1361},
+    {u"韩文(Wansung)", 20949},    {u"韩文(ISO-2022)", 50225},  {u"泰文(Windows)", 874},
+    {u"越南文(Windows)", 1258},   {u"西欧(Windows)", 1252},    {u"西欧(ISO)", 28591},
+    {u"西欧(Mac)", 10000},        {u"西欧(DOS)", 850},         {u"OEM 美国", 437},
+    {u"IBM EBCDIC 美国", 37},     {u"IBM EBCDIC 国际", 500},   {u"中欧(Windows)", 1250},
+    {u"中欧(ISO)", 28592},        {u"中欧(Mac)", 10029},       {u"中欧(DOS)", 852},
+    {u"希腊文(Windows)", 1253},   {u"希腊文(ISO)", 28597},     {u"希腊文(Mac)", 10006},
+    {u"希腊文(DOS)", 737},        {u"现代希腊文(DOS)", 869},   {u"西里尔(Windows)", 1251},
+    {u"西里尔(ISO)", 28595},      {u"西里尔(Mac)", 10007},     {u"西里尔(DOS)", 866},
+    {u"西里尔(KOI8-R)", 20866},   {u"西里尔(KOI8-U)", 21866},  {u"OEM 西里尔", 855},
+    {u"(=)", kCodePageOwnUtf16},  {u"Unicode(UTF-7)", 65000},  {u"Unicode(UTF-8)", 65001},
+}};
+
+// The eleven languages both LCID lists begin with.
+constexpr std::array<SelectorEntry, 11> kLanguages{{
+    {u"GB", 2052},
+    {u"Big5", 1028},
+    {u"日文", 1041},
+    {u"韩文", 1042},
+    {u"泰文", 1054},
+    {u"越南文", 1066},
+    {u"Eng", 1033},
+    {u"希腊文", 1032},
+    {u"俄文", 1049},
+    {u"阿拉伯文", 1025},
+    {u"希伯莱文", 1037},
+}};
+
+constexpr auto kLcids = Join(kLanguages, std::array<SelectorEntry, 4>{{{u"Latin1", kLcidLatin1},
+                                                                       {u"ULE", kLcidUtf16Le},
+                                                                       {u"UBE", kLcidUtf16Be},
+                                                                       {u"UTF8", kLcidUtf8}}});
+
+// The LCID table without ULE and UBE: escaped bytes are never UTF-16 text.
+constexpr auto kTransformLanguages = Join(
+    kLanguages, std::array<SelectorEntry, 2>{{{u"Latin1", kLcidLatin1}, {u"UTF8", kLcidUtf8}}});
+
+// No name twice in a table: the dialogs' labels name their entries.
+constexpr bool NamesAreDistinct(SelectorTable table) {
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    if (table[i].name.empty()) return false;
+    for (std::size_t j = i + 1; j < table.size(); ++j) {
+      if (table[i].name == table[j].name) return false;
+    }
+  }
+  return true;
+}
+static_assert(NamesAreDistinct(kCodePages) && NamesAreDistinct(kLcids));
 
 }  // namespace
+
+SelectorTable CodePageTable() { return kCodePages; }
+SelectorTable LcidTable() { return kLcids; }
+SelectorTable TransformLanguageTable() { return kTransformLanguages; }
 
 Text DecimalText(std::int32_t value) {
   const std::string digits = std::to_string(value);
@@ -42,64 +103,7 @@ std::optional<std::int32_t> ParseInt32(TextView text) {
   return static_cast<std::int32_t>(value);
 }
 
-std::optional<std::vector<SelectorEntry>> ParseSelectorTable(TextView text) {
-  std::vector<Text> pieces(1);
-  for (const char16_t c : text) {
-    if (c == u',') {
-      pieces.emplace_back();
-    } else {
-      pieces.back() += c;
-    }
-  }
-  if (pieces.size() % 2 != 0) return std::nullopt;
-  std::vector<SelectorEntry> out;
-  for (std::size_t k = 0; k < pieces.size(); k += 2) {
-    const std::optional<std::int32_t> value = ParseInt32(pieces[k + 1]);
-    if (!value) return std::nullopt;
-    out.push_back({pieces[k], *value});
-  }
-  return out;
-}
-
-const std::vector<SelectorEntry>& CodePageTable() {
-  static const std::vector<SelectorEntry> table = Build(
-      u"中文简(GBK),936,中文简(GB18030),54936,中文简(HZ),52936,中文简(ISO-2022),50227,"
-      u"中文繁(Big5),950,中文繁(CNS),20000,中文繁(ISO-2022),50229,"
-      u"日文(Shift-JIS),932,日文(EUC),20932,日文(ISO-2022),50221,"
-      u"韩文(KS),949,韩文(Johab),1361,韩文(Wansung),20949,韩文(ISO-2022),50225,"
-      u"泰文(Windows),874,越南文(Windows),1258,"
-      u"西欧(Windows),1252,西欧(ISO),28591,西欧(Mac),10000,西欧(DOS),850,OEM 美国,437,"
-      u"IBM EBCDIC 美国,37,IBM EBCDIC 国际,500,"
-      u"中欧(Windows),1250,中欧(ISO),28592,中欧(Mac),10029,中欧(DOS),852,"
-      u"希腊文(Windows),1253,希腊文(ISO),28597,希腊文(Mac),10006,希腊文(DOS),737,"
-      u"现代希腊文(DOS),869,"
-      u"西里尔(Windows),1251,西里尔(ISO),28595,西里尔(Mac),10007,西里尔(DOS),866,"
-      u"西里尔(KOI8-R),20866,西里尔(KOI8-U),21866,OEM 西里尔,855,"
-      u"(=)," +
-      DecimalText(-2) + u",Unicode(UTF-7),65000,Unicode(UTF-8),65001");
-  return table;
-}
-
-const std::vector<SelectorEntry>& LcidTable() {
-  static const std::vector<SelectorEntry> table =
-      Build(Text(kLanguagePairs) + u",Latin1," + DecimalText(-1) + u",ULE," + DecimalText(-2) +
-            u",UBE," + DecimalText(-3) + u",UTF8," + DecimalText(-4));
-  return table;
-}
-
-const std::vector<SelectorEntry>& TransformLanguageTable() {
-  // The LCID table without ULE and UBE: escaped bytes are never UTF-16 text.
-  static const std::vector<SelectorEntry> table = [] {
-    std::vector<SelectorEntry> languages;
-    for (const SelectorEntry& entry : LcidTable()) {
-      if (entry.value != -2 && entry.value != -3) languages.push_back(entry);
-    }
-    return languages;
-  }();
-  return table;
-}
-
-std::optional<std::int32_t> FindSelector(const std::vector<SelectorEntry>& table, TextView name) {
+std::optional<std::int32_t> FindSelector(SelectorTable table, TextView name) {
   for (const SelectorEntry& entry : table) {
     if (entry.name == name) return entry.value;
   }

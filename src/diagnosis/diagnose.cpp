@@ -12,15 +12,15 @@ namespace {
 // How many of the best chains on the sample are run again on the whole of a longer text.
 constexpr std::size_t kConfirmed = 12;
 
-const std::vector<Repair>& CatalogueRepairSet() {
-  static const std::vector<Repair> repairs = CatalogueRepairs(Catalogue::Get());
+const std::vector<Step>& CatalogueRepairSet() {
+  static const std::vector<Step> repairs = CatalogueRepairs(Catalogue::Get());
   return repairs;
 }
 
 // Whether what a chain lost vetoes it. A single character, or one in a hundred, is what a text
 // cut in the middle of a character loses under its true repair; vetoing that would rank any
 // lossless garbage above the repair of a truncated text.
-bool Vetoed(const Outcome& outcome, std::size_t units) {
+bool Vetoed(const StepOutcome& outcome, std::size_t units) {
   const std::size_t lost = outcome.Lost();
   return lost > 1 && lost * 100 > units;
 }
@@ -29,7 +29,7 @@ bool Vetoed(const Outcome& outcome, std::size_t units) {
 struct Ranked {
   std::uint16_t first = kNoStep;
   std::uint16_t second = kNoStep;
-  Outcome outcome;
+  StepOutcome outcome;
   double rank = 0;      // plausibility plus the chain's bias
   bool vetoed = false;  // lost too much: ranked below every chain that did not
   bool improves = false;
@@ -39,7 +39,7 @@ struct Ranked {
 
 class Ranking {
  public:
-  explicit Ranking(const std::vector<Repair>& repairs) : repairs_(repairs) {}
+  explicit Ranking(const std::vector<Step>& repairs) : repairs_(repairs) {}
 
   // Kept before vetoed, the higher rank first, then the labels.
   bool OnSample(const Ranked& a, const Ranked& b) const {
@@ -59,7 +59,7 @@ class Ranking {
   std::vector<Text> Labels(const Ranked& r) const {
     std::vector<Text> labels;
     for (const std::uint16_t step : {r.first, r.second}) {
-      if (step != kNoStep) labels.push_back(repairs_[step].step.label);
+      if (step != kNoStep) labels.push_back(repairs_[step].label);
     }
     return labels;
   }
@@ -73,17 +73,18 @@ class Ranking {
 
   bool LabelsBefore(const Ranked& a, const Ranked& b) const { return Labels(a) < Labels(b); }
 
-  const std::vector<Repair>& repairs_;
+  const std::vector<Step>& repairs_;
 };
 
-std::optional<Outcome> RunChain(const std::vector<Repair>& repairs, const Ranked& chain,
-                                TextView text) {
-  std::optional<Outcome> outcome = RunStep(repairs[chain.first].step, text);
-  if (!outcome || chain.second == kNoStep) return outcome;
-  std::optional<Outcome> second = RunStep(repairs[chain.second].step, outcome->result);
-  if (!second) return std::nullopt;
-  second->substituted += outcome->substituted;
-  second->invalid += outcome->invalid;
+// The chain on a text; no result when a step gives none.
+StepOutcome RunChain(const std::vector<Step>& repairs, const Ranked& chain, TextView text,
+                     Text& failure) {
+  StepOutcome first = RunRepair(repairs[chain.first], text, &failure);
+  if (!first.HasResult() || chain.second == kNoStep) return first;
+  StepOutcome second = RunRepair(repairs[chain.second], first.result, &failure);
+  if (!second.HasResult()) return {};
+  second.substituted += first.substituted;
+  second.invalid += first.invalid;
   return second;
 }
 
@@ -93,8 +94,8 @@ double RankOf(TextView result, std::size_t steps, std::size_t units) {
 
 // The best chains on the sample, run on the whole text.
 std::vector<Ranked> Confirm(TextView text, TextView sample, std::vector<Trial> trials,
-                            const std::vector<Repair>& repairs, const Ranking& ranking,
-                            std::size_t wanted, const std::stop_token& stop) {
+                            const std::vector<Step>& repairs, const Ranking& ranking,
+                            std::size_t wanted, const std::stop_token& stop, Text& failure) {
   std::vector<Ranked> on_sample;
   on_sample.reserve(trials.size());
   for (Trial& trial : trials) {
@@ -113,9 +114,9 @@ std::vector<Ranked> Confirm(TextView text, TextView sample, std::vector<Trial> t
   std::unordered_set<Text> seen{Text(text)};
   for (Ranked& chain : on_sample) {
     if (stop.stop_requested()) break;
-    std::optional<Outcome> outcome = RunChain(repairs, chain, text);
-    if (!outcome || !seen.insert(outcome->result).second) continue;
-    chain.outcome = std::move(*outcome);
+    StepOutcome outcome = RunChain(repairs, chain, text, failure);
+    if (!outcome.HasResult() || !seen.insert(outcome.result).second) continue;
+    chain.outcome = std::move(outcome);
     confirmed.push_back(std::move(chain));
   }
   return confirmed;
@@ -141,16 +142,18 @@ Diagnosis Diagnose(TextView text, const DiagnosisOptions& options) {
   return Diagnose(text, CatalogueRepairSet(), options);
 }
 
-Diagnosis Diagnose(TextView text, const std::vector<Repair>& repairs,
+Diagnosis Diagnose(TextView text, const std::vector<Step>& repairs,
                    const DiagnosisOptions& options) {
   Diagnosis diagnosis;
   const Ranking ranking(repairs);
   std::vector<Ranked> ranked;
   if (!text.empty()) {
     const TextView sample = SampleOf(text, options.sample_units);
-    std::vector<Trial> trials = Search(sample, repairs, {options.beam, options.stop});
+    std::vector<Trial> trials =
+        Search(sample, repairs, {options.beam, options.stop}, &diagnosis.failure);
     const std::size_t wanted = std::max(options.max_candidates, kConfirmed);
-    ranked = Confirm(text, sample, std::move(trials), repairs, ranking, wanted, options.stop);
+    ranked = Confirm(text, sample, std::move(trials), repairs, ranking, wanted, options.stop,
+                     diagnosis.failure);
     diagnosis.stopped = options.stop.stop_requested();
   }
 

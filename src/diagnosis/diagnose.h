@@ -35,6 +35,9 @@ struct Diagnosis {
   // with; then the text as it is; then the rest. Ties are broken by the labels.
   std::vector<Candidate> candidates;
   bool stopped = false;  // a stop request cut the search short
+  // A repair that failed with an error (out of memory, a library fault) and so is missing from
+  // the candidates: "label：why"; empty when none failed.
+  Text failure;
 
   // Whether the best answer is a repair rather than the text as it is.
   bool NeedsRepair() const { return !candidates.empty() && !candidates.front().chain.empty(); }
@@ -43,7 +46,7 @@ struct Diagnosis {
 // Diagnoses a text with the catalogue's repairs. An empty text needs no repair.
 [[nodiscard]] Diagnosis Diagnose(TextView text, const DiagnosisOptions& options = {});
 // The same with a given set of repairs (tests use their own).
-[[nodiscard]] Diagnosis Diagnose(TextView text, const std::vector<Repair>& repairs,
+[[nodiscard]] Diagnosis Diagnose(TextView text, const std::vector<Step>& repairs,
                                  const DiagnosisOptions& options);
 
 }  // namespace qor

@@ -3,74 +3,25 @@
 #include <algorithm>
 #include <unordered_set>
 
-#include "catalogue/parameter_labels.h"
-#include "codepage/selector_tables.h"
 #include "diagnosis/plausibility.h"
-#include "platform/codepage_service.h"
-#include "platform/lcid.h"
+#include "platform/wtf8.h"
 
 namespace qor {
 namespace {
 
-std::size_t CountReplacements(TextView text) {
-  return static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\uFFFD'));
-}
-
 bool IsAscii(char16_t c) { return c < 0x80; }
-
-// The code page a side of a named pair stands for; -2 and below for the UTF-16 and the
-// program's own Latin-1 and UTF-8 sides.
-std::optional<int> CodePageOfSide(TextView name, bool lcid_table) {
-  const std::optional<std::int32_t> value =
-      FindSelector(lcid_table ? LcidTable() : CodePageTable(), name);
-  if (!value) return std::nullopt;
-  if (*value < 0) return *value;
-  return lcid_table ? AnsiCodePageOfLcid(*value) : std::optional<int>(*value);
-}
-
-bool IsCjkMojibakePage(int code_page) {
-  for (const int page : {936, 54936, 950, 932, 949, 1252, 1251, 28591, 65001}) {
-    if (code_page == page) return true;
-  }
-  return code_page < 0;
-}
-
-// Whether a label names a pair of the LCID table ("A--B") or of the code page table
-// ("A -- B") between code pages of CJK mojibake. A code page pair counts only where one of its
-// sides has no LCID counterpart (GB18030, ICU's Latin-1 and UTF-8): the others repeat an LCID
-// pair.
-bool IsCjkPair(TextView label) {
-  for (const bool lcid_table : {false, true}) {
-    const TextView separator = lcid_table ? kLcidNameSeparator : kCodePageNameSeparator;
-    for (std::size_t at = label.find(separator); at != TextView::npos;
-         at = label.find(separator, at + 1)) {
-      const auto a = CodePageOfSide(label.substr(0, at), lcid_table);
-      const auto b = CodePageOfSide(label.substr(at + separator.size()), lcid_table);
-      if (!a || !b) continue;
-      if (!IsCjkMojibakePage(*a) || !IsCjkMojibakePage(*b)) return false;
-      if (lcid_table) return true;
-      for (const int page : {*a, *b}) {
-        if (page == 54936 || page == 28591 || page == 65001) return true;
-      }
-      return false;
-    }
-  }
-  return false;
-}
 
 }  // namespace
 
-std::vector<Repair> CatalogueRepairs(const Catalogue& catalogue) {
-  std::vector<Repair> repairs;
+std::vector<Step> CatalogueRepairs(const Catalogue& catalogue) {
+  std::vector<Step> repairs;
   std::unordered_set<Text> seen;
   for (const Family& family : catalogue.families()) {
     if (!family.repairs) continue;
-    for (Text& label : family.repairs()) {
-      if (!seen.insert(label).second) continue;
-      std::optional<Step> step = catalogue.Find(label);
-      if (!step || step->source == Source::kSelection || !step->transform) continue;
-      const bool chainable = family.item.has_value() || IsCjkPair(label);
-      repairs.push_back({std::move(*step), chainable});
+    for (Step& step : family.repairs()) {
+      if (!seen.insert(step.label).second) continue;
+      if (step.frame.source == Source::kSelection || !step.function) continue;
+      repairs.push_back(std::move(step));
     }
   }
   // Trials name their repairs by 16-bit indices.
@@ -78,16 +29,11 @@ std::vector<Repair> CatalogueRepairs(const Catalogue& catalogue) {
   return repairs;
 }
 
-std::optional<Outcome> RunStep(const Step& step, TextView text) {
-  Outcome outcome;
-  ConversionCounts counts;
-  outcome.result = step.counting ? step.counting(text, &counts) : step.transform(text);
-  if (outcome.result.empty()) return std::nullopt;
-  // Replacement characters that appeared are lost characters, whoever made them.
-  const std::size_t before = CountReplacements(text);
-  const std::size_t after = CountReplacements(outcome.result);
-  outcome.substituted = counts.substituted;
-  outcome.invalid = std::max(counts.invalid, after > before ? after - before : 0);
+StepOutcome RunRepair(const Step& step, TextView text, Text* failure) {
+  StepOutcome outcome = RunStep(step, text);
+  if (!outcome.failure.empty() && failure && failure->empty()) {
+    *failure = step.label + u"：" + DecodeWtf8(outcome.failure).value_or(u"?");
+  }
   return outcome;
 }
 
@@ -111,11 +57,17 @@ TextView SampleOf(TextView text, std::size_t units) {
   return window;
 }
 
-std::vector<Trial> Search(TextView sample, const std::vector<Repair>& repairs,
-                          const SearchLimits& limits) {
+std::vector<Trial> Search(TextView sample, const std::vector<Step>& repairs,
+                          const SearchLimits& limits, Text* failure) {
   std::vector<Trial> trials;
   std::unordered_set<Text> seen{Text(sample)};
-  const auto add = [&](std::uint16_t first, std::uint16_t second, Outcome outcome) {
+  // The step's outcome on a text; nullopt for no result.
+  const auto run = [&](std::size_t step, TextView text) -> std::optional<StepOutcome> {
+    StepOutcome outcome = RunRepair(repairs[step], text, failure);
+    if (!outcome.HasResult()) return std::nullopt;
+    return outcome;
+  };
+  const auto add = [&](std::uint16_t first, std::uint16_t second, StepOutcome outcome) {
     if (!seen.insert(outcome.result).second) return;
     Trial trial{first, second, std::move(outcome), 0};
     trial.plausibility = Plausibility(trial.outcome.result);
@@ -124,7 +76,7 @@ std::vector<Trial> Search(TextView sample, const std::vector<Repair>& repairs,
 
   for (std::size_t i = 0; i < repairs.size(); ++i) {
     if ((i & 63) == 0 && limits.stop.stop_requested()) return trials;
-    if (std::optional<Outcome> outcome = RunStep(repairs[i].step, sample)) {
+    if (std::optional<StepOutcome> outcome = run(i, sample)) {
       add(static_cast<std::uint16_t>(i), kNoStep, std::move(*outcome));
     }
   }
@@ -134,7 +86,9 @@ std::vector<Trial> Search(TextView sample, const std::vector<Repair>& repairs,
   // layers of mojibake pass through the code pages of the chainable steps.
   std::vector<std::size_t> starts;
   for (std::size_t k = 0; k < trials.size(); ++k) {
-    if (trials[k].outcome.Lost() == 0 && repairs[trials[k].first].chainable) starts.push_back(k);
+    if (trials[k].outcome.Lost() == 0 && repairs[trials[k].first].chainable) {
+      starts.push_back(k);
+    }
   }
   const auto by_plausibility = [&](std::size_t a, std::size_t b) {
     return trials[a].plausibility > trials[b].plausibility;
@@ -152,7 +106,7 @@ std::vector<Trial> Search(TextView sample, const std::vector<Repair>& repairs,
     if (limits.stop.stop_requested()) break;
     for (std::size_t j = 0; j < repairs.size(); ++j) {
       if (!repairs[j].chainable) continue;
-      std::optional<Outcome> outcome = RunStep(repairs[j].step, text);
+      std::optional<StepOutcome> outcome = run(j, text);
       if (outcome && outcome->result != text) {
         add(first, static_cast<std::uint16_t>(j), std::move(*outcome));
       }

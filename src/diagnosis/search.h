@@ -9,32 +9,14 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/step_runner.h"
 #include "platform/text.h"
 
 namespace qor {
 
-struct Repair {
-  Step step;
-  // Tried in chains of two: the menus' own items, and the named pairs between the code pages
-  // that CJK mojibake passes through (GBK, GB18030, Big5, Shift-JIS, Korean, Western,
-  // Cyrillic, Latin-1, UTF-8, UTF-16).
-  bool chainable = false;
-};
-
-// The catalogue's whole-text repairs, each label once, in catalogue order, each resolved as
-// qor-cli apply resolves its label.
-[[nodiscard]] std::vector<Repair> CatalogueRepairs(const Catalogue& catalogue);
-
-// What running steps on a text gave.
-struct Outcome {
-  Text result;
-  std::size_t substituted = 0;  // characters a code page lacked, written as "?"
-  std::size_t invalid = 0;      // byte sequences that did not decode, lost or shown as U+FFFD
-  std::size_t Lost() const { return substituted + invalid; }
-};
-
-// One step on a text; nullopt when it gives no result (the empty string).
-[[nodiscard]] std::optional<Outcome> RunStep(const Step& step, TextView text);
+// The catalogue's whole-text repairs, each label once, in catalogue order; those marked
+// chainable are tried in chains of two.
+[[nodiscard]] std::vector<Step> CatalogueRepairs(const Catalogue& catalogue);
 
 // The part of a long text the candidates are tried on: whole lines from the line of the first
 // character beyond ASCII, about `units` long, ending after a line break or a space where possible.
@@ -46,7 +28,7 @@ inline constexpr std::uint16_t kNoStep = 0xFFFF;
 struct Trial {
   std::uint16_t first = kNoStep;
   std::uint16_t second = kNoStep;
-  Outcome outcome;  // on the sample
+  StepOutcome outcome;  // on the sample
   double plausibility = 0;
 
   std::size_t Steps() const { return second == kNoStep ? 1 : 2; }
@@ -61,8 +43,13 @@ struct SearchLimits {
 // Every repair on the sample, then every chainable repair after each of the `beam` most
 // plausible lossless results of chainable repairs. Results equal to the sample, to an earlier
 // trial's or to an intermediate text are left out, so each result appears once, under the first
-// chain in catalogue order.
-[[nodiscard]] std::vector<Trial> Search(TextView sample, const std::vector<Repair>& repairs,
-                                        const SearchLimits& limits);
+// chain in catalogue order. A repair that fails with an error gives no trial; the first such
+// failure is described in *failure when given.
+[[nodiscard]] std::vector<Trial> Search(TextView sample, const std::vector<Step>& repairs,
+                                        const SearchLimits& limits, Text* failure = nullptr);
+
+// Runs one repair on a text. When it fails with an error and *failure is still empty, *failure
+// becomes "label：why".
+[[nodiscard]] StepOutcome RunRepair(const Step& step, TextView text, Text* failure);
 
 }  // namespace qor

@@ -22,6 +22,8 @@ constexpr TextView kWorking = u"正在诊断…";
 constexpr TextView kNoRepair = u"无需修复：原文读来最通顺";
 constexpr TextView kAsItIs = u"（原文）";
 constexpr TextView kChainSeparator = u" → ";
+constexpr TextView kDiagnosisFailed = u"诊断 失败~ ";
+constexpr TextView kStepFailed = u"修复步骤 失败~ ";
 const char16_t* const kColumns[] = {u"修复步骤", u"得分", u"说明", u"结果首行"};
 
 Text FirstLine(TextView text) {
@@ -36,9 +38,41 @@ Text ChainText(const std::vector<Text>& chain) {
   return out;
 }
 
+// Diagnosis on the worker thread. An error that it lets out (out of memory on a huge text) gives
+// a diagnosis without candidates that says why, instead of ending the program.
+Diagnosis DiagnoseOnWorker(const DiagnosisDialog::DiagnoseFunction& diagnose, TextView text,
+                           std::stop_token stop) {
+  DiagnosisOptions options;
+  options.stop = std::move(stop);
+  try {
+    return diagnose(text, options);
+  } catch (const std::exception& error) {
+    Diagnosis failed;
+    try {
+      failed.failure = FromQString(QString::fromUtf8(error.what()));
+    } catch (...) {
+      // No room even for the reason: the message says only that it failed.
+    }
+    return failed;
+  }
+}
+
+// The status line: a failure first, else whether the text needs a repair.
+Text StatusText(const Diagnosis& diagnosis) {
+  if (diagnosis.candidates.empty()) return Text(kDiagnosisFailed) + diagnosis.failure;
+  if (!diagnosis.failure.empty()) return Text(kStepFailed) + diagnosis.failure;
+  return diagnosis.NeedsRepair() ? Text() : Text(kNoRepair);
+}
+
 }  // namespace
 
-DiagnosisDialog::DiagnosisDialog(QWidget* parent) : QDialog(parent) {
+DiagnosisDialog::DiagnosisDialog(QWidget* parent, DiagnoseFunction diagnose)
+    : QDialog(parent), diagnose_(std::move(diagnose)) {
+  if (!diagnose_) {
+    diagnose_ = [](TextView text, const DiagnosisOptions& options) {
+      return Diagnose(text, options);
+    };
+  }
   setWindowTitle(ToQString(kTitle));
   setModal(true);
   resize(760, 480);
@@ -90,9 +124,7 @@ void DiagnosisDialog::Start(TextView text) {
   apply_->setEnabled(false);
   status_->setText(ToQString(kWorking));
   worker_ = std::jthread([this, text = Text(text)](std::stop_token stop) {
-    DiagnosisOptions options;
-    options.stop = stop;
-    Diagnosis diagnosis = Diagnose(text, options);
+    Diagnosis diagnosis = DiagnoseOnWorker(diagnose_, text, stop);
     if (stop.stop_requested()) return;
     // The dialog outlives the worker (its destructor joins it); a queued call to a deleted
     // dialog is dropped by Qt.
@@ -103,6 +135,7 @@ void DiagnosisDialog::Start(TextView text) {
 }
 
 void DiagnosisDialog::Show(Diagnosis diagnosis) {
+  status_->setText(ToQString(StatusText(diagnosis)));
   candidates_ = std::move(diagnosis.candidates);
   table_->setRowCount(static_cast<int>(candidates_.size()));
   for (int row = 0; row < table_->rowCount(); ++row) {
@@ -119,8 +152,6 @@ void DiagnosisDialog::Show(Diagnosis diagnosis) {
   table_->resizeColumnsToContents();
   // The explanation gives way so that the first line of the result shows too.
   table_->setColumnWidth(2, std::min(table_->columnWidth(2), width() / 3));
-  const bool needs_repair = !candidates_.empty() && !candidates_.front().chain.empty();
-  status_->setText(needs_repair ? QString() : ToQString(kNoRepair));
   if (!candidates_.empty()) table_->selectRow(0);
   finished_ = true;
   emit Finished();

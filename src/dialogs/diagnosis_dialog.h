@@ -4,6 +4,7 @@
 // runs on a worker thread, so the window stays responsive on a full text.
 
 #include <QDialog>
+#include <functional>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -22,7 +23,10 @@ class DiagnosisDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit DiagnosisDialog(QWidget* parent = nullptr);
+  // How the worker diagnoses a text; Diagnose with the catalogue's repairs unless given.
+  using DiagnoseFunction = std::function<Diagnosis(TextView, const DiagnosisOptions&)>;
+
+  explicit DiagnosisDialog(QWidget* parent = nullptr, DiagnoseFunction diagnose = nullptr);
   ~DiagnosisDialog() override;
 
   // Diagnoses the text and shows the dialog modally; the chain chosen with "应 用", nullopt
@@ -33,6 +37,7 @@ class DiagnosisDialog : public QDialog {
   // diagnosis; `finished` tells when its rows are shown.
   void Start(TextView text);
   bool finished() const { return finished_; }
+  QLabel* status() const { return status_; }
   QTableWidget* table() const { return table_; }
   QPlainTextEdit* preview() const { return preview_; }
   QPushButton* apply_button() const { return apply_; }
@@ -46,6 +51,7 @@ class DiagnosisDialog : public QDialog {
   void Show(Diagnosis diagnosis);
   void RowChanged();
 
+  DiagnoseFunction diagnose_;
   QLabel* status_ = nullptr;
   QTableWidget* table_ = nullptr;
   QPlainTextEdit* preview_ = nullptr;

@@ -10,7 +10,7 @@ namespace {
 std::optional<std::int32_t> SideValue(const PairDialogKind& kind, const PairInput& input,
                                       int side) {
   if (input.typed) return ParseInt32(input.boxes[side]);
-  const std::vector<SelectorEntry>& table = kind.table();
+  const SelectorTable table = kind.table();
   const int choice = input.choices[side];
   if (choice < 0 || choice >= static_cast<int>(table.size())) return std::nullopt;
   return table[choice].value;
@@ -49,7 +49,7 @@ bool AcceptTransform(int transform_choice, int language_choice, TransformValues&
   const bool has_transform =
       transform_choice >= 0 && transform_choice < static_cast<int>(transforms.size());
   values.opr = static_cast<std::int16_t>(has_transform ? transform_choice : -1);
-  const std::vector<SelectorEntry>& languages = TransformLanguageTable();
+  const SelectorTable languages = TransformLanguageTable();
   if (language_choice < 0 || language_choice >= static_cast<int>(languages.size())) return false;
   values.lcid = languages[language_choice].value;
   values.say = JoinLabel(has_transform ? transforms[transform_choice].name : TextView(),

@@ -23,7 +23,7 @@ struct PairDialogKind {
   TextView named_caption;   // the option of names from the table
   TextView typed_prefix;    // typed label: prefix "(" A ")--(" B ")"
   TextView name_separator;  // named label: name A, separator, name B
-  const std::vector<SelectorEntry>& (*table)();
+  SelectorTable (*table)();
 };
 
 // "代码页和字符集": code page selectors, " -- " between names.

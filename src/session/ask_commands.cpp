@@ -2,10 +2,7 @@
 
 #include "catalogue/caption.h"
 #include "catalogue/catalogue.h"
-#include "catalogue/escape_transforms.h"
 #include "catalogue/parameter_labels.h"
-#include "codepage/conversions.h"
-#include "codepage/reinterpret.h"
 #include "codepage/selector_tables.h"
 
 namespace qor {
@@ -14,45 +11,35 @@ namespace {
 constexpr TextView kLcidPromptTitle = u"键入 LCID";
 constexpr TextView kLcidPromptDefault = u"2052";
 
-// The decoder the transform selector chose; no transform chosen converts nothing.
-Transform TransformOf(const TransformChoice& choice) {
-  const auto transforms = EscapeTransforms();
-  if (choice.opr < 0 || choice.opr >= static_cast<int>(transforms.size())) {
-    return [](TextView text) { return Text(text); };
-  }
-  return [&transform = transforms[choice.opr], lcid = choice.lcid](TextView text) {
-    return DecodeEscapes(transform, text, lcid);
-  };
-}
-
-// The step of a confirmed dialog, or nullopt when it was cancelled.
+// The step a confirmed dialog names, or nullopt when it was cancelled. The dialogs write labels
+// of the catalogue; the transform selector without a transform converts nothing.
 std::optional<Step> AskStep(Ui& ui, int index) {
+  std::optional<Text> label;
   switch (index) {
     case 0:
-      if (const auto choice = ui.ChooseTransform()) return Step{choice->say, TransformOf(*choice)};
+      if (const auto choice = ui.ChooseTransform()) {
+        if (choice->opr < 0) return Step{choice->say, [](TextView text) { return Text(text); }};
+        label = choice->say;
+      }
       break;
     case 1:
-      if (const auto pair = ui.ChooseLcidPair()) {
-        return Step{pair->say,
-                    [a = pair->a, b = pair->b](TextView text) { return Reinterpret(text, a, b); }};
-      }
+      if (const auto pair = ui.ChooseLcidPair()) label = pair->say;
       break;
     case 2:
-      if (const auto pair = ui.ChooseCodePagePair()) {
-        return Step{pair->say, [a = pair->a, b = pair->b](TextView text) {
-                      return ConvertCodePage(text, a, b);
-                    }};
-      }
+      if (const auto pair = ui.ChooseCodePagePair()) label = pair->say;
       break;
   }
-  return std::nullopt;
+  return label ? Catalogue::Get().Find(*label) : std::nullopt;
 }
 
 }  // namespace
 
 void AskAndReinterpret(Session& session, int index) {
-  // The whole text: the frame's length check, "未改动" and the push with the dialog's label.
-  if (const std::optional<Step> step = AskStep(session.ui(), index)) session.RunStep(*step);
+  // The whole text, whatever the menu does with the step: the frame's length check, "未改动" and
+  // the push with the dialog's label.
+  if (const std::optional<Step> step = AskStep(session.ui(), index)) {
+    session.RunStep(*step, Frame{Source::kWholeText});
+  }
 }
 
 void CutHalfCharacterFromCaret(Session& session, int index) {

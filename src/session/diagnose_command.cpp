@@ -6,12 +6,10 @@ namespace qor {
 
 void ApplyRepairChain(Session& session, const std::vector<Text>& chain) {
   for (const Text& label : chain) {
-    std::optional<Step> step = Catalogue::Get().Find(label);
+    const std::optional<Step> step = Catalogue::Get().Find(label);
     if (!step) return;
     // Diagnosis judged the whole text: every step takes it from the start.
-    step->source = Source::kWholeText;
-    step->pre_check = PreCheck::kNone;
-    session.RunStep(*step);
+    session.RunStep(*step, Frame{Source::kWholeText});
   }
 }
 

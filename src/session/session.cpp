@@ -129,10 +129,10 @@ int Session::LengthAfterInsert(TextView text) const {
          static_cast<int>(text.size());
 }
 
-void Session::RunStep(const Step& step) {
+void Session::RunStep(const Step& step, Frame frame) {
   constexpr int kMax = TextBox::kMaxLength;
   const int selected = static_cast<int>(box_.SelectedText().size());
-  switch (step.pre_check) {
+  switch (frame.pre_check) {
     case PreCheck::kSelectionGrowth:
       if (kMax - (box_.length() - selected) < 3 * selected) {
         ui_.ShowMessage(Concat(step.label, kSelectionTooLong));
@@ -150,7 +150,7 @@ void Session::RunStep(const Step& step) {
   }
 
   bool whole = false;
-  switch (step.source) {
+  switch (frame.source) {
     case Source::kWholeText:
       whole = true;
       break;
@@ -167,19 +167,19 @@ void Session::RunStep(const Step& step) {
   const Text source = whole ? box_.text() : box_.SelectedText();
   const int room = whole ? kMax : kMax - (box_.length() - static_cast<int>(source.size()));
 
-  Text result = step.transform ? step.transform(source) : Text();
+  Text result = qor::RunStep(step, source).result;
   if (static_cast<int>(result.size()) > room) {
     ui_.ShowMessage(Concat(step.label, kResultTooLong));
     return;
   }
   if (result.empty()) {
-    if (step.source == Source::kCaretToEnd) Select(box_.sel_start(), 0);
+    if (frame.source == Source::kCaretToEnd) Select(box_.sel_start(), 0);
     SetSay(kUnchanged);
     return;
   }
   if (whole) {
     SetText(std::move(result));
-  } else if (step.source == Source::kCaretToEnd) {
+  } else if (frame.source == Source::kCaretToEnd) {
     const int caret = box_.sel_start();
     ReplaceSelectedText(result);
     Select(caret, 0);

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "catalogue/step.h"
+#include "catalogue/step_runner.h"
 #include "platform/text.h"
 #include "session/text_box.h"
 #include "session/ui.h"
@@ -38,8 +39,6 @@ enum HistoryStep : int {
 
 inline constexpr TextView kProductName = u"QOR";
 inline constexpr TextView kTitleTail = u"  ~QOR";
-inline constexpr TextView kUnchanged = u"未改动";
-inline constexpr TextView kSameText = u"新旧文本相同";
 // After a label: a command refused because the text is already at the maximum length.
 inline constexpr TextView kTextTooLong = u" 拒绝~ 文本过长";
 
@@ -101,8 +100,10 @@ class Session {
   // The length of the whole text if the selection were replaced by the new text.
   int LengthAfterInsert(TextView text) const;
 
-  // The command frame: source, pre-check, transform, post-check, "未改动", put in, push.
-  void RunStep(const Step& step);
+  // The command frame: pre-check, source, the step run on it, post-check, "未改动" for no
+  // result, put in, push. The frame is the step's own unless given.
+  void RunStep(const Step& step) { RunStep(step, step.frame); }
+  void RunStep(const Step& step, Frame frame);
 
  private:
   struct Entry {

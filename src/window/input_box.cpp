@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/step_runner.h"
 #include "qt_platform/qt_text.h"
 #include "qt_platform/text_font.h"
 #include "session/text_box.h"
@@ -67,9 +68,9 @@ void InputBox::CreateMenus() {
   edit_menu_->addSeparator();
   // The same four conversions as the main window's Edit menu.
   for (const Family* family : Catalogue::Get().MenuFamilies("mnuWnCase")) {
-    selection_actions_.push_back(edit_menu_->addAction(
-        ToQString(family->item->caption), this,
-        [this, transform = family->MenuStep()->transform] { MapSelection(transform); }));
+    selection_actions_.push_back(
+        edit_menu_->addAction(ToQString(family->item->caption), this,
+                              [this, step = *family->MenuStep()] { MapSelection(step); }));
   }
   QMenu* view = bar->addMenu(ToQString(u" 查看 (&L)"));
   word_wrap_ = view->addAction(ToQString(u"自动换行"));
@@ -89,10 +90,10 @@ void InputBox::UpdateEditMenu() {
   paste_->setEnabled(editor_->canPaste());
 }
 
-void InputBox::MapSelection(const Transform& transform) {
+void InputBox::MapSelection(const Step& step) {
   QTextCursor cursor = editor_->textCursor();
   const Text selected = FromQString(cursor.selectedText().replace(QChar::ParagraphSeparator, '\n'));
-  const Text mapped = transform(selected);
+  const Text mapped = RunStep(step, selected).result;
   if (mapped.empty()) return;
   const int start = cursor.selectionStart();
   cursor.insertText(ToQString(mapped));

@@ -44,7 +44,7 @@ class InputBox : public QDialog {
   void CreateMenus();
   void Confirm();
   void UpdateEditMenu();
-  void MapSelection(const Transform& transform);
+  void MapSelection(const Step& step);
   // Keeps the text within the maximum length, a line break counting two.
   void EnforceMaxLength();
 

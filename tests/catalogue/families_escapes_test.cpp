@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/step_runner.h"
 #include "session/session.h"
 #include "support/session_fixture.h"
 
@@ -45,10 +46,10 @@ TEST(EscapeFamilies, MenuItemsLabelsAndTransforms) {
     const std::optional<Step> step = Catalogue::Get().Find(item.label);
     ASSERT_TRUE(step) << Show(item.label);
     EXPECT_EQ(step->label, item.label);
-    EXPECT_EQ(step->transform(item.in), item.out) << Show(item.label);
-    EXPECT_EQ(step->source,
+    EXPECT_EQ(RunStep(*step, item.in).result, item.out) << Show(item.label);
+    EXPECT_EQ(step->frame.source,
               item.menu == "mnuBase64" ? Source::kSelectionOrWhole : Source::kWholeText);
-    EXPECT_EQ(step->pre_check, PreCheck::kNone);
+    EXPECT_EQ(step->frame.pre_check, PreCheck::kNone);
   }
   EXPECT_EQ(Catalogue::Get().MenuFamilies("mnuReadQp").size(), 6u);
   EXPECT_EQ(Catalogue::Get().FindItem("mnuReadQp", 3), nullptr);  // a separator

@@ -6,6 +6,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/escape_transforms.h"
+#include "catalogue/step_runner.h"
 #include "codepage/byte_strings.h"
 #include "codepage/conversions.h"
 #include "codepage/half_character.h"
@@ -48,8 +49,8 @@ TEST(ThirdMenu, ItemsAndHowTheFrameFeedsThem) {
     ASSERT_EQ(step.has_value(), c.runs_without_asking) << Show(c.label);
     if (!step) continue;
     EXPECT_EQ(step->label, c.label);
-    EXPECT_EQ(step->source, c.source) << Show(c.label);
-    EXPECT_EQ(step->pre_check, c.pre_check) << Show(c.label);
+    EXPECT_EQ(step->frame.source, c.source) << Show(c.label);
+    EXPECT_EQ(step->frame.pre_check, c.pre_check) << Show(c.label);
   }
   EXPECT_EQ(Cat().MenuFamilies("mnuCutaByte").size(), 3u);
   EXPECT_EQ(Cat().MenuFamilies("mnu2022").size(), 3u);
@@ -58,19 +59,19 @@ TEST(ThirdMenu, ItemsAndHowTheFrameFeedsThem) {
 
 TEST(ThirdMenu, HalfCutLabelsAsTheCliAppliesThem) {
   // The CLI gives the transform the whole text: the cut from the start.
-  EXPECT_EQ(Cat().Find(u"GB+半字")->transform(u"A中文"), u" 中文");
-  EXPECT_EQ(Cat().Find(u"U+半字")->transform(u"AB"), u" \u4200");
+  EXPECT_EQ(RunStep(*Cat().Find(u"GB+半字"), u"A中文").result, u" 中文");
+  EXPECT_EQ(RunStep(*Cat().Find(u"U+半字"), u"AB").result, u" \u4200");
   for (const std::int32_t lcid : {2052, 1041, 0, -2, -3, -4, -2147483647 - 1}) {
     const std::string digits = std::to_string(lcid);
     const Text label = u"LCID+半字 (" + Text(digits.begin(), digits.end()) + u")";
     const std::optional<Step> step = Cat().Find(label);
     ASSERT_TRUE(step) << Show(label);
     EXPECT_EQ(step->label, label);
-    EXPECT_EQ(step->source, Source::kCaretToEnd);
-    EXPECT_EQ(step->pre_check, PreCheck::kTextLength);
-    EXPECT_EQ(step->transform(u"A中文"), CutHalfCharacter(u"A中文", lcid)) << lcid;
+    EXPECT_EQ(step->frame.source, Source::kCaretToEnd);
+    EXPECT_EQ(step->frame.pre_check, PreCheck::kTextLength);
+    EXPECT_EQ(RunStep(*step, u"A中文").result, CutHalfCharacter(u"A中文", lcid)) << lcid;
   }
-  EXPECT_EQ(Cat().Find(u"LCID+半字 (2052)")->transform(u"A中文"), u" 中文");
+  EXPECT_EQ(RunStep(*Cat().Find(u"LCID+半字 (2052)"), u"A中文").result, u" 中文");
   for (const Text& label :
        {Text(u"LCID+半字"), Text(u"LCID+半字 (N)"), Text(u"LCID+半字 (+2052)"),
         Text(u"LCID+半字 (02052)"), Text(u"LCID+半字(2052)"), Text(u"LCID+半字 ( 2052)"),
@@ -81,11 +82,11 @@ TEST(ThirdMenu, HalfCutLabelsAsTheCliAppliesThem) {
 }
 
 TEST(ThirdMenu, IsoEscapeLabels) {
-  EXPECT_EQ(Cat().Find(u"Esc+日文(ISO-2022)")->transform(u"$B$R$H$?$S(B"), u"ひとたび");
+  EXPECT_EQ(RunStep(*Cat().Find(u"Esc+日文(ISO-2022)"), u"$B$R$H$?$S(B").result, u"ひとたび");
   const Text korean = BytesToChars(TextToCodePage(u"한국어", 50225));
-  EXPECT_EQ(Cat().Find(u"Esc+韩文(ISO-2022)")->transform(korean), u"한국어");
+  EXPECT_EQ(RunStep(*Cat().Find(u"Esc+韩文(ISO-2022)"), korean).result, u"한국어");
   const Text chinese = BytesToChars(TextToCodePage(u"中文", 50227));
-  EXPECT_EQ(Cat().Find(u"Esc+中文(ISO-2022)")->transform(chinese), u"中文");
+  EXPECT_EQ(RunStep(*Cat().Find(u"Esc+中文(ISO-2022)"), chinese).result, u"中文");
 }
 
 TEST(ThirdMenu, TransformLabelsForEveryTransformAndLanguage) {
@@ -132,7 +133,8 @@ TEST(ThirdMenu, TransformRepairsLeaveOutTheFirstMenusLabels) {
     if (f.grammar == u"T--L") family = &f;
   }
   ASSERT_NE(family, nullptr);
-  const std::vector<Text> repairs = family->repairs();
+  std::vector<Text> repairs;
+  for (const Step& step : family->repairs()) repairs.push_back(step.label);
   EXPECT_EQ(repairs.size(), 4u * 13u - 9u);
   for (const Text& label : {Text(u"URL--GB"), Text(u"QP--Big5"), Text(u"Base64--UTF8")}) {
     EXPECT_EQ(std::count(repairs.begin(), repairs.end(), label), 0) << Show(label);
@@ -145,27 +147,28 @@ TEST(PairLabels, EveryNamedPairOfBothTables) {
   const Text sample = T("Ã© ÖÐ 中文 AB");
   for (const SelectorEntry& a : LcidTable()) {
     for (const SelectorEntry& b : LcidTable()) {
-      const Text label = a.name + u"--" + b.name;
+      const Text label = Text(a.name) + u"--" + Text(b.name);
       const std::optional<Step> step = Cat().Find(label);
       ASSERT_TRUE(step) << Show(label);
-      EXPECT_EQ(step->transform(sample), Reinterpret(sample, a.value, b.value)) << Show(label);
+      EXPECT_EQ(RunStep(*step, sample).result, Reinterpret(sample, a.value, b.value))
+          << Show(label);
     }
   }
   for (const SelectorEntry& a : CodePageTable()) {
     for (const SelectorEntry& b : CodePageTable()) {
-      const Text label = a.name + u" -- " + b.name;
+      const Text label = Text(a.name) + u" -- " + Text(b.name);
       ASSERT_TRUE(Cat().Find(label)) << Show(label);
     }
   }
-  EXPECT_EQ(Cat().Find(u"中文简(GBK) -- 西欧(Windows)")->transform(u"中文"), T("ÖÐÎÄ"));
-  EXPECT_EQ(Cat().Find(u"Unicode(UTF-8) -- (=)")->transform(u"中"),
+  EXPECT_EQ(RunStep(*Cat().Find(u"中文简(GBK) -- 西欧(Windows)"), u"中文").result, T("ÖÐÎÄ"));
+  EXPECT_EQ(RunStep(*Cat().Find(u"Unicode(UTF-8) -- (=)"), u"中").result,
             ConvertCodePage(u"中", 65001, -2));
-  EXPECT_EQ(Cat().Find(u"Latin1--UTF8")->transform(T("Ã©")), u"é");
-  EXPECT_EQ(Cat().Find(u"日文--GB")->transform(u"abc"), u"abc");
+  EXPECT_EQ(RunStep(*Cat().Find(u"Latin1--UTF8"), T("Ã©")).result, u"é");
+  EXPECT_EQ(RunStep(*Cat().Find(u"日文--GB"), u"abc").result, u"abc");
   // The typed form of the fixed pair: the same text, another label.
   const Text garbled = T("ÖÐÎÄ");
-  EXPECT_EQ(Cat().Find(u"LCID: (1033)--(2052)")->transform(garbled),
-            Cat().Find(u"Eng--GB")->transform(garbled));
+  EXPECT_EQ(RunStep(*Cat().Find(u"LCID: (1033)--(2052)"), garbled).result,
+            RunStep(*Cat().Find(u"Eng--GB"), garbled).result);
   EXPECT_EQ(Cat().Find(u"Code Page: (65001)--(936)")->label, u"Code Page: (65001)--(936)");
 }
 

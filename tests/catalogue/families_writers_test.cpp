@@ -3,6 +3,7 @@
 #include <random>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/step_runner.h"
 #include "session/session.h"
 #include "support/session_fixture.h"
 
@@ -77,8 +78,8 @@ TEST(Writers, EveryEncoderRoundTripsThroughItsDecoder) {
     for (std::size_t n = 1 + random() % 60; n > 0; --n)
       text += alphabet[random() % alphabet.size()];
     for (const auto& pair : pairs) {
-      const Text encoded = Catalogue::Get().Find(pair.encoder)->transform(text);
-      EXPECT_EQ(Catalogue::Get().Find(pair.decoder)->transform(encoded), text)
+      const Text encoded = RunStep(*Catalogue::Get().Find(pair.encoder), text).result;
+      EXPECT_EQ(RunStep(*Catalogue::Get().Find(pair.decoder), encoded).result, text)
           << Show(pair.encoder) << " " << Show(text);
     }
   }

@@ -55,6 +55,16 @@ TEST(Cli, ReportsUnchangedAndNoResult) {
   EXPECT_NE(run.err.find("Eng--GB"), std::string::npos);
 }
 
+TEST(Cli, AStepThatFailsStopsTheRunWithItsOwnStatus) {
+  const Step ok{u"ok", [](TextView text) { return Text(text) + u"!"; }};
+  const Step failing{u"断", [](TextView) -> Text { throw std::bad_alloc(); }};
+  Text text = u"a";
+  std::ostringstream err;
+  EXPECT_EQ(ApplySteps({ok, failing, ok}, text, err), kExitFailure);
+  EXPECT_EQ(text, u"a!");
+  EXPECT_NE(err.str().find("断 failed: std::bad_alloc"), std::string::npos) << err.str();
+}
+
 TEST(Cli, UsageErrors) {
   CliRun run = Cli({"apply", "Eng--GX"}, "x");
   EXPECT_EQ(run.status, kExitUsage);

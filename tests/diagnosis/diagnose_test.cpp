@@ -67,7 +67,8 @@ TEST(Diagnose, RepairsTheGoldenCases) {
     EXPECT_GT(best.score, 0) << golden.how;
     // Running the chain through the catalogue gives the result again.
     Text replay = T(golden.garbled);
-    for (const Text& label : best.chain) replay = Catalogue::Get().Find(label)->transform(replay);
+    for (const Text& label : best.chain)
+      replay = RunStep(*Catalogue::Get().Find(label), replay).result;
     EXPECT_EQ(replay, best.result) << golden.how;
   }
 }
@@ -154,20 +155,19 @@ TEST(Diagnose, StopsWhenAsked) {
 }
 
 // Repairs of our own, to pin the ranking rules apart from the model's weights.
-Repair Fake(Text label, Text result, std::size_t substituted = 0, std::size_t invalid = 0) {
-  Step step = CountingStep(std::move(label), [=](TextView, ConversionCounts* counts) {
-    if (counts) {
-      counts->substituted += substituted;
-      counts->invalid += invalid;
-    }
-    return result;
-  });
-  return {std::move(step), true};
+Step Fake(Text label, Text result, std::size_t substituted = 0, std::size_t invalid = 0) {
+  Step step{std::move(label), [=](TextView, ConversionCounts& counts) {
+              counts.substituted += substituted;
+              counts.invalid += invalid;
+              return result;
+            }};
+  step.chainable = true;
+  return step;
 }
 
 TEST(DiagnoseRanking, LosslessBeatsLossy) {
   const Text garbled = T("ÎÞ·¨´ò¿ª»º³åÎÄ¼þ");
-  const std::vector<Repair> repairs = {
+  const std::vector<Step> repairs = {
       Fake(u"lossy", T("无法打开缓冲文件"), 2, 0),
       Fake(u"broken", T("无法打开缓冲文件�"), 0, 0),  // U+FFFD appeared: lost, uncounted
       Fake(u"lossless", T("无法打开文件")),
@@ -198,7 +198,7 @@ TEST(DiagnoseRanking, LosslessBeatsLossy) {
 
 TEST(DiagnoseRanking, ALossyRepairStillBeatsGarbage) {
   // Nothing lossless reads better than the text: the lossy repair is offered, its loss named.
-  const std::vector<Repair> repairs = {Fake(u"cut", T("无法打开文件�"), 0, 1)};
+  const std::vector<Step> repairs = {Fake(u"cut", T("无法打开文件�"), 0, 1)};
   const Diagnosis diagnosis = Diagnose(T("鏃犳硶鎵撳紑鏂囦欢"), repairs, {});
   ASSERT_TRUE(diagnosis.NeedsRepair());
   EXPECT_EQ(diagnosis.candidates.front().invalid, 1u);
@@ -209,7 +209,7 @@ TEST(DiagnoseRanking, ATruncatedTextsRepairLosesOneCharacterAndStillWins) {
   // A text cut inside its last character: the true repair loses that one character, and a
   // lossless result that reads a little better than the garbage must not bury it.
   const Text garbled = T("鏃犳硶鎵撳紑缂撳啿鏂囦欢锛岃妫€鏌ユ枃浠惰矾寰");
-  const std::vector<Repair> repairs = {
+  const std::vector<Step> repairs = {
       Fake(u"cut", T("无法打开缓冲文件，请检查文件路径�"), 0, 1),
       Fake(u"garbage", T("鏃犳硶鎵撳紑缂撳啿鏂囦欢 abc")),
       Fake(u"ruined", T("无法打开缓冲文件，请检查文件路径"), 5, 0),
@@ -229,11 +229,21 @@ TEST(DiagnoseRanking, ATruncatedTextsRepairLosesOneCharacterAndStillWins) {
   EXPECT_LT(position(u"garbage"), position(u"ruined"));
 }
 
+TEST(DiagnoseRanking, ARepairThatFailsIsLeftOutAndNamed) {
+  std::vector<Step> repairs = {Fake(u"fails", u""), Fake(u"works", T("无法打开文件"))};
+  repairs[0].function = [](TextView) -> Text { throw std::bad_alloc(); };
+  const Diagnosis diagnosis = Diagnose(T("ÎÞ·¨´ò¿ªÎÄ¼þ"), repairs, {});
+  ASSERT_TRUE(diagnosis.NeedsRepair());
+  EXPECT_EQ(diagnosis.candidates.front().chain, std::vector<Text>{u"works"});
+  EXPECT_EQ(diagnosis.candidates.size(), 2u);
+  EXPECT_EQ(diagnosis.failure, u"fails：std::bad_alloc");
+}
+
 TEST(DiagnoseRanking, TiesAreBrokenByLabel) {
   // Results of the same classes in the same order score alike; all read better than controls.
-  const std::vector<Repair> repairs = {Fake(u"b", u"plain words here"),
-                                       Fake(u"a", u"other words here"),
-                                       Fake(u"c", u"third words here")};
+  const std::vector<Step> repairs = {Fake(u"b", u"plain words here"),
+                                     Fake(u"a", u"other words here"),
+                                     Fake(u"c", u"third words here")};
   const Diagnosis diagnosis = Diagnose(Text(16, u'\x01'), repairs, {});
   ASSERT_EQ(diagnosis.candidates.size(), 4u);
   EXPECT_EQ(diagnosis.candidates[0].chain, std::vector<Text>{u"a"});
@@ -245,14 +255,11 @@ TEST(DiagnoseRanking, TiesAreBrokenByLabel) {
 
 TEST(DiagnoseRanking, ChainsStartOnlyFromLosslessSteps) {
   // "first" loses a character; the chain through it would read perfectly but is never tried.
-  std::vector<Repair> repairs = {
+  std::vector<Step> repairs = {
       Fake(u"first", u"step one", 1, 0),
       Fake(u"second", T("无法打开文件")),
   };
-  repairs[1].step.counting = [](TextView text, ConversionCounts*) {
-    return text == u"step one" ? T("无法打开文件") : Text(u"x");
-  };
-  repairs[1].step.transform = [](TextView text) {
+  repairs[1].function = [](TextView text) {
     return text == u"step one" ? T("无法打开文件") : Text(u"x");
   };
   const Diagnosis diagnosis = Diagnose(T("ÎÞ·¨"), repairs, {});
@@ -262,8 +269,8 @@ TEST(DiagnoseRanking, ChainsStartOnlyFromLosslessSteps) {
 }
 
 TEST(DiagnoseRanking, FindsTwoStepChains) {
-  std::vector<Repair> repairs = {Fake(u"first", u"step one"), Fake(u"second", u"")};
-  repairs[1].step.counting = [](TextView text, ConversionCounts*) {
+  std::vector<Step> repairs = {Fake(u"first", u"step one"), Fake(u"second", u"")};
+  repairs[1].function = [](TextView text) {
     return text == u"step one" ? T("无法打开文件") : Text(text);
   };
   const Diagnosis diagnosis = Diagnose(T("ÎÞ·¨"), repairs, {});
@@ -273,9 +280,9 @@ TEST(DiagnoseRanking, FindsTwoStepChains) {
 }
 
 TEST(DiagnosisRepairs, IterateTheCatalogue) {
-  const std::vector<Repair> repairs = CatalogueRepairs(Catalogue::Get());
+  const std::vector<Step> repairs = CatalogueRepairs(Catalogue::Get());
   std::vector<Text> labels;
-  for (const Repair& repair : repairs) labels.push_back(repair.step.label);
+  for (const Step& repair : repairs) labels.push_back(repair.label);
   // Each label once, each resolved as apply resolves it, the fixed items chainable.
   EXPECT_EQ(std::set<Text>(labels.begin(), labels.end()).size(), labels.size());
   for (const Text& label : {Text(u"GB--UTF8"), Text(u"Eng--GB"), Text(u"ULE--UBE"),
@@ -290,6 +297,13 @@ TEST(DiagnosisRepairs, IterateTheCatalogue) {
   EXPECT_FALSE(repairs[exotic - labels.begin()].chainable);
   // Selection commands are no whole-text repairs.
   EXPECT_EQ(std::find(labels.begin(), labels.end(), Text(u"转简体")), labels.end());
+  // Each is the step its label names.
+  const Text sample = T("涔辩爜 ÖÐÎÄ +ZeVnLA-");
+  for (const Step& repair : repairs) {
+    const std::optional<Step> named = Catalogue::Get().Find(repair.label);
+    ASSERT_TRUE(named) << Show(repair.label);
+    EXPECT_EQ(RunStep(*named, sample).result, RunStep(repair, sample).result) << Show(repair.label);
+  }
 }
 
 TEST(DiagnosisSample, EndsAtALineBreakOrSpace) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -54,6 +55,27 @@ TEST(DiagnosisDialog, AFullTextDoesNotBlockTheCaller) {
   EXPECT_EQ(dialog.SelectedChain(), std::vector<Text>{u"GB--UTF8"});
   // A new start while one runs, then the dialog goes: nothing is left behind.
   dialog.Start(text);
+}
+
+TEST(DiagnosisDialog, SaysWhatFailed) {
+  // A repair that fails: the others are listed, the failure named above them.
+  const Step works{u"works", [](TextView) { return Text(kClean); }};
+  const Step fails{u"fails", [](TextView) -> Text { throw std::bad_alloc(); }};
+  DiagnosisDialog some(nullptr, [&](TextView text, const DiagnosisOptions& options) {
+    return qor::Diagnose(text, {fails, works}, options);
+  });
+  Diagnose(some, Garbled(kClean));
+  EXPECT_EQ(some.status()->text(), QStringLiteral("修复步骤 失败~ fails：std::bad_alloc"));
+  EXPECT_EQ(some.SelectedChain(), std::vector<Text>{u"works"});
+
+  // The diagnosis itself fails: nothing to choose, and the program goes on.
+  DiagnosisDialog none(nullptr, [](TextView, const DiagnosisOptions&) -> Diagnosis {
+    throw std::runtime_error("no memory left");
+  });
+  Diagnose(none, Garbled(kClean));
+  EXPECT_EQ(none.status()->text(), QStringLiteral("诊断 失败~ no memory left"));
+  EXPECT_EQ(none.table()->rowCount(), 0);
+  EXPECT_FALSE(none.apply_button()->isEnabled());
 }
 
 }  // namespace

@@ -70,7 +70,7 @@ TEST_F(AskCommandsTest, LcidPairMatchesTheFixedItemButForTheLabel) {
   SetOriginal(garbled);
   ui.lcid_pairs.push_back(PairChoice{1033, 2052, u"LCID: (1033)--(2052)"});
   AskAndReinterpret(session, 1);
-  EXPECT_EQ(Shown(), Catalogue::Get().Find(u"Eng--GB")->transform(garbled));
+  EXPECT_EQ(Shown(), RunStep(*Catalogue::Get().Find(u"Eng--GB"), garbled).result);
   EXPECT_EQ(Shown().substr(0, 2), u"中文");
   EXPECT_EQ(session.say(), u"LCID: (1033)--(2052)");
 }
@@ -89,6 +89,12 @@ TEST_F(AskCommandsTest, TransformDecodesUnderTheChosenLanguage) {
   AskAndReinterpret(session, 0);
   EXPECT_EQ(Shown(), u"中");
   EXPECT_EQ(session.say(), u"URL--UTF8");
+  // The dialog's Base64 decodes the whole text, where the menu's decodes a selection.
+  SetOriginal(u"5Lit 5paH");
+  session.Select(0, 4);
+  ui.transforms.push_back(TransformChoice{2, -4, u"Base64--UTF8"});
+  AskAndReinterpret(session, 0);
+  EXPECT_EQ(Shown(), u"中文");
 }
 
 TEST_F(AskCommandsTest, CancellingAnyDialogChangesNothing) {

@@ -15,7 +15,7 @@ class SessionTest : public ::testing::Test {
   void Run(TextView result, TextView label = u"cmd", Source source = Source::kWholeText,
            PreCheck pre_check = PreCheck::kNone) {
     session.RunStep(
-        qor::Step{Text(label), [r = Text(result)](TextView) { return r; }, source, pre_check});
+        qor::Step{Text(label), [r = Text(result)](TextView) { return r; }, {source, pre_check}});
   }
   // Pushes results "r1".."rn".
   void RunNumbered(int from, int to) {
@@ -166,7 +166,7 @@ TEST_F(SessionTest, FrameOnASelection) {
                               seen = Text(s);
                               return Text(u"[") + Text(s) + u"]";
                             },
-                            Source::kSelection});
+                            {Source::kSelection}});
   EXPECT_EQ(seen, u"234");
   EXPECT_EQ(Shown(), u"01[234]56789");
   EXPECT_EQ(session.box().sel_start(), 2);
@@ -196,6 +196,17 @@ TEST_F(SessionTest, FrameSelectionPostCheck) {
   EXPECT_EQ(Shown().size(), 16383u);
 }
 
+TEST_F(SessionTest, AStepThatFailsIsUnchanged) {
+  SetOriginal(u"abc");
+  session.Select(1, 1);
+  session.RunStep(qor::Step{
+      u"boom", [](TextView) -> Text { throw std::runtime_error("ICU"); }, {Source::kSelection}});
+  EXPECT_EQ(Shown(), u"abc");
+  EXPECT_EQ(session.say(), kUnchanged);
+  EXPECT_EQ(session.n_cur(), -1);
+  EXPECT_TRUE(ui.Messages().empty());
+}
+
 TEST_F(SessionTest, FrameSelectionOrWholeNeedsTwoSelectedPositions) {
   SetOriginal(u"abcd");
   Text seen;
@@ -204,7 +215,7 @@ TEST_F(SessionTest, FrameSelectionOrWholeNeedsTwoSelectedPositions) {
                                 seen = Text(s);
                                 return Text(u"x");
                               },
-                              Source::kSelectionOrWhole};
+                              {Source::kSelectionOrWhole}};
   session.Select(1, 1);
   session.RunStep(step);
   EXPECT_EQ(seen, u"abcd");
@@ -225,19 +236,20 @@ TEST_F(SessionTest, FrameCaretToEndKeepsTheCaret) {
                               seen = Text(s);
                               return Text(u" Z");
                             },
-                            Source::kCaretToEnd, PreCheck::kTextLength});
+                            {Source::kCaretToEnd, PreCheck::kTextLength}});
   EXPECT_EQ(seen, u"b\r\ncd");
   EXPECT_EQ(Shown(), u"a Z");
   EXPECT_EQ(session.box().sel_start(), 1);
   EXPECT_EQ(session.box().sel_length(), 0);
 
   session.Select(3, 0);  // at the end: an empty stretch
-  session.RunStep(qor::Step{u"cut", [](TextView s) { return Text(s); }, Source::kCaretToEnd});
+  session.RunStep(qor::Step{u"cut", [](TextView s) { return Text(s); }, {Source::kCaretToEnd}});
   EXPECT_EQ(session.say(), kUnchanged);
 
   SetOriginal(Text(16383, u'a'));
-  session.RunStep(qor::Step{u"GB+半字", [](TextView) { return Text(u"x"); }, Source::kCaretToEnd,
-                            PreCheck::kTextLength});
+  session.RunStep(qor::Step{u"GB+半字",
+                            [](TextView) { return Text(u"x"); },
+                            {Source::kCaretToEnd, PreCheck::kTextLength}});
   ASSERT_EQ(ui.Messages().size(), 1u);
   EXPECT_EQ(ui.Messages()[0], u"GB+半字 拒绝~ 文本过长");
 }
