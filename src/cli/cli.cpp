@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <iterator>
 #include <optional>
@@ -182,6 +183,9 @@ std::vector<Text> ClosestLabels(TextView label) {
   return known;
 }
 
+// A file argument: the bytes the shell gave, whatever their encoding, are the file's name.
+std::filesystem::path FilePath(const std::string& arg) { return std::filesystem::path(arg); }
+
 // The text of -i FILE in its encoding, or of standard input as UTF-8; nullopt with the exit
 // status when it cannot be had.
 std::optional<Text> ReadInput(const Options& options, std::istream& in, std::ostream& err,
@@ -189,7 +193,7 @@ std::optional<Text> ReadInput(const Options& options, std::istream& in, std::ost
   if (options.input) {
     CommandLineUi ui(err, options.force);
     std::optional<TextFile> file =
-        ReadTextFile(Utf8ToText(*options.input), options.input_code, DiskFileSystem(), ui);
+        ReadTextFile(FilePath(*options.input), options.input_code, DiskFileSystem(), ui);
     status = kExitFile;
     if (!file) return std::nullopt;
     return std::move(file->text);
@@ -217,7 +221,7 @@ int WriteOutput(const Options& options, TextView text, std::ostream& out, std::o
   if (options.output) {
     CommandLineUi ui(err, options.force);
     const bool written =
-        WriteTextFile(text, Utf8ToText(*options.output), options.output_code, DiskFileSystem(), ui)
+        WriteTextFile(text, FilePath(*options.output), options.output_code, DiskFileSystem(), ui)
             .has_value();
     return written ? kExitOk : kExitFile;
   }

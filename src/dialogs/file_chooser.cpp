@@ -5,8 +5,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,9 +13,11 @@
 
 #include "codepage/text_files.h"
 #include "dialogs/file_list.h"
+#include "platform/file_system.h"
+#include "platform/path_text.h"
+#include "platform/trash.h"
 #include "qt_platform/qt_text.h"
 #include "qt_platform/special_folders.h"
-#include "qt_platform/trash.h"
 #include "session/text_file_io.h"
 
 namespace qor {
@@ -27,10 +27,15 @@ constexpr TextView kOpenCaption = u"打开文件";
 constexpr TextView kSaveCaption = u"保存文件";
 constexpr TextView kOpenButton = u"打 开";
 constexpr TextView kSaveButton = u"保 存";
-constexpr TextView kDefaultFolderName = u"QOR_TXT";
+constexpr char kDefaultFolderName[] = "QOR_TXT";
 constexpr double kSecondaryFontRatio = 0.9;
 
 QString Q(TextView text) { return ToQString(text); }
+
+// A path typed or shown in a box: "\xHH" stands for a byte of a name that is not UTF-8.
+std::filesystem::path BoxPath(const QString& text) {
+  return TextToPath(TrimBlanks(FromQString(text)));
+}
 
 bool IsEnter(const QKeyEvent* key) {
   return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
@@ -166,13 +171,15 @@ void FileChooser::Load() {
 
   // The default folder is made in the documents folder: the program's own folder is not
   // writable once installed.
-  const QString candidate = Q(DocumentsFolder()) + QChar('/') + Q(kDefaultFolderName);
-  const bool there = QFileInfo::exists(candidate) || QDir().mkpath(candidate);
-  default_folder_ = there ? WithTrailingSlash(FromQString(candidate)) : start_folder_;
+  const std::filesystem::path candidate = DocumentsFolder() / kDefaultFolderName;
+  std::error_code failed;
+  const bool there = std::filesystem::exists(candidate, failed) ||
+                     std::filesystem::create_directories(candidate, failed);
+  default_folder_ = there ? WithTrailingSlash(candidate) : start_folder_;
 
   const QString last = ReadLastPath().trimmed();
-  if (!last.isEmpty() && fil_a_->SetFolder(last)) return;
-  if (!fil_a_->SetFolder(Q(default_folder_))) default_folder_ = start_folder_;
+  if (!last.isEmpty() && fil_a_->SetFolder(BoxPath(last))) return;
+  if (!fil_a_->SetFolder(default_folder_)) default_folder_ = start_folder_;
 }
 
 void FileChooser::Unload() {
@@ -186,22 +193,23 @@ bool FileChooser::Refresh() {
   QString error;
   if (fil_a_->Refresh(&error)) return true;
   // The folder is gone: show another rather than refusing every show from now on.
-  for (const Text& folder : {default_folder_, start_folder_, FromQString(QDir::homePath())}) {
-    if (fil_a_->SetFolder(Q(folder))) return true;
+  for (const std::filesystem::path& folder :
+       {default_folder_, start_folder_, std::filesystem::path("~")}) {
+    if (fil_a_->SetFolder(folder)) return true;
   }
   ui().ShowMessage(FromQString(error));
   return false;
 }
 
-bool FileChooser::Activate(bool open, TextView path, std::int16_t code) {
+bool FileChooser::Activate(bool open, const std::filesystem::path& path, std::int16_t code) {
   b_open_ = open;
-  s_way_ = Text(path);
+  s_way_ = path;
   n_pat_ = code;
   if (!Refresh()) {
     s_way_.clear();
     return false;
   }
-  txt_path_->setText(Q(folders_.current()));  // a path typed but never validated is gone
+  ShowCurrentFolder();  // a path typed but never validated is gone
   if (open) {
     setWindowTitle(Q(kOpenCaption));
     cmd_a_[0]->setText(Q(kOpenButton));
@@ -237,7 +245,8 @@ void FileChooser::showEvent(QShowEvent* event) {
   if (focus_on_show_) focus_on_show_->setFocus();
 }
 
-std::optional<FileChoice> FileChooser::Choose(bool open, TextView path, std::int16_t code) {
+std::optional<FileChoice> FileChooser::Choose(bool open, const std::filesystem::path& path,
+                                              std::int16_t code) {
   if (!Activate(open, path, code)) return std::nullopt;
   // Only the accept button leaves a path: the save mode's starting path is no choice.
   if (exec() != Accepted) s_way_.clear();
@@ -253,7 +262,7 @@ bool FileChooser::ApplyRememberedPath() {
   const std::optional<PathParts> parts = SplitPath(s_way_);
   if (!parts) return false;
   txt_a_->setText(Q(parts->name));
-  return parts->folder.empty() || fil_a_->SetFolder(Q(parts->folder));
+  return parts->folder.empty() || fil_a_->SetFolder(parts->folder);
 }
 
 bool FileChooser::SelectFileInList(const QString& name) { return fil_a_->SelectName(name); }
@@ -264,25 +273,27 @@ void FileChooser::FolderChanged() {
   } else {
     SelectFileInList(txt_a_->text());
   }
-  folders_.Changed(FromQString(fil_a_->folder()));
-  txt_path_->setText(Q(folders_.current()));
+  folders_.Changed(fil_a_->folder());
+  ShowCurrentFolder();
 }
 
-void FileChooser::SwitchTo(const Text& folder) { fil_a_->SetFolder(Q(folder)); }
+void FileChooser::ShowCurrentFolder() { txt_path_->setText(Q(PathToText(folders_.current()))); }
 
-void FileChooser::GoToSpecialFolder(const Text& folder) {
+void FileChooser::SwitchTo(const std::filesystem::path& folder) { fil_a_->SetFolder(folder); }
+
+void FileChooser::GoToSpecialFolder(const std::filesystem::path& folder) {
   QString error;
-  if (!fil_a_->SetFolder(Q(WithTrailingSlash(folder)), &error)) {
+  if (!fil_a_->SetFolder(WithTrailingSlash(folder), &error)) {
     ui().ShowMessage(Text(kFolderFailed) + FromQString(error));
   }
 }
 
 bool FileChooser::ValidatePath() {
-  if (fil_a_->SetFolder(Q(TrimBlanks(FromQString(txt_path_->text()))))) {
-    txt_path_->setText(Q(folders_.current()));
+  if (fil_a_->SetFolder(BoxPath(txt_path_->text()))) {
+    ShowCurrentFolder();
     return true;
   }
-  if (ui().AskYesNo(kBadPathQuestion)) txt_path_->setText(Q(folders_.current()));
+  if (ui().AskYesNo(kBadPathQuestion)) ShowCurrentFolder();
   return false;
 }
 
@@ -346,7 +357,7 @@ bool FileChooser::eventFilter(QObject* watched, QEvent* event) {
 
 void FileChooser::Accept() {
   const Text typed = FromQString(txt_a_->text());
-  if (!b_open_ && std::any_of(typed.begin(), typed.end(), IsForbiddenNameChar)) {
+  if (!b_open_ && HasForbiddenNameChar(typed)) {
     ui().ShowMessage(kForbiddenNameMessage);  // pasted, not typed
     return;
   }
@@ -374,9 +385,12 @@ void FileChooser::MakeNewNameClicked() {
   const Text typed = TrimBlanks(FromQString(txt_a_->text()));
   fil_a_->Refresh();
   SelectFileInList(Q(typed));
-  const QString folder = Q(folders_.current());
-  const NewName proposal =
-      MakeNewName(typed, [&folder](TextView name) { return QFileInfo(folder + Q(name)).isFile(); });
+  const NewName proposal = MakeNewName(typed, [this](TextView name) {
+    Text ignored;
+    const std::optional<FileStatus> status =
+        DiskFileSystem().Look(FileInFolder(folders_.current(), name), ignored);
+    return status && status->kind == EntryKind::kFile;
+  });
   if (proposal.conflict) SelectFileInList(Q(proposal.name));
   txt_a_->setText(Q(proposal.name));
   if (proposal.sel_length > 0) {
@@ -389,7 +403,7 @@ void FileChooser::MakeNewNameClicked() {
 void FileChooser::DeleteClicked() {
   const QString name = fil_a_->SelectedName();
   if (name.isEmpty()) return;
-  const Text full = folders_.current() + FromQString(name);
+  const std::filesystem::path full = FileInFolder(folders_.current(), FromQString(name));
   if (!ui().AskYesNo(DeleteQuestion(full), true)) return;
   Text error;
   if (RecycleFile(full, &error)) {

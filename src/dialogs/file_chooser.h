@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 
 #include "dialogs/file_chooser_rules.h"
@@ -32,18 +33,18 @@ class FileChooser : public QDialog {
 
   // Shows the dialog modally to open a file (open) or to save under a name (path and code
   // of the current file, if any); nullopt when the user cancelled.
-  std::optional<FileChoice> Choose(bool open, TextView path, std::int16_t code);
+  std::optional<FileChoice> Choose(bool open, const std::filesystem::path& path, std::int16_t code);
   // The preparation of every show, which Choose does: the mode, the remembered path and the
   // encoding. False when it failed; the user has then been told.
-  bool Activate(bool open, TextView path, std::int16_t code);
+  bool Activate(bool open, const std::filesystem::path& path, std::int16_t code);
   // What the last show gave.
   std::optional<FileChoice> Result() const;
   // The user closed the window: the next show needs a newly loaded dialog.
   bool unloaded() const { return unloaded_; }
 
   const FolderMemory& folders() const { return folders_; }
-  const Text& default_folder() const { return default_folder_; }
-  const Text& start_folder() const { return start_folder_; }
+  const std::filesystem::path& default_folder() const { return default_folder_; }
+  const std::filesystem::path& start_folder() const { return start_folder_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -62,7 +63,7 @@ class FileChooser : public QDialog {
   bool ApplyRememberedPath();
   bool ValidatePath();
   void FocusChanged(QWidget* old, QWidget* now);
-  void GoToSpecialFolder(const Text& folder);
+  void GoToSpecialFolder(const std::filesystem::path& folder);
   void ListClicked();
   void ListActivated();
   void EncodingChosen(int entry);
@@ -70,17 +71,19 @@ class FileChooser : public QDialog {
   void Accept();
   void MakeNewNameClicked();
   void DeleteClicked();
-  void SwitchTo(const Text& folder);
+  void SwitchTo(const std::filesystem::path& folder);
+  // The path box shows the current folder.
+  void ShowCurrentFolder();
   bool Refresh();
 
   Ui* ui_;
   // The caller's variables: the mode, and the path and code chosen.
   bool b_open_ = false;
-  Text s_way_;
+  std::filesystem::path s_way_;
   std::int16_t n_pat_ = 0;
   FolderMemory folders_;
-  Text default_folder_;
-  Text start_folder_;
+  std::filesystem::path default_folder_;
+  std::filesystem::path start_folder_;
   bool unloaded_ = false;
   bool validating_ = false;
   QWidget* focus_on_show_ = nullptr;  // where the focus goes when the dialog appears

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "codepage/text_files.h"
+#include "platform/path_text.h"
 
 namespace qor {
 
@@ -14,17 +15,25 @@ Text TrimBlanks(TextView text) {
 
 bool IsForbiddenNameChar(char16_t c) { return kForbiddenNameChars.find(c) != TextView::npos; }
 
-Text WithTrailingSlash(TextView folder) {
-  Text out(folder);
-  if (out.empty() || out.back() != u'/') out += u'/';
-  return out;
+bool HasForbiddenNameChar(TextView name) {
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    if (IsByteEscape(name, i)) {
+      i += 3;
+    } else if (IsForbiddenNameChar(name[i])) {
+      return true;
+    }
+  }
+  return false;
 }
 
-std::optional<PathParts> SplitPath(TextView path) {
+std::filesystem::path WithTrailingSlash(const std::filesystem::path& folder) {
+  const Bytes& bytes = folder.native();
+  return bytes.empty() || bytes.back() != '/' ? Append(folder, "/") : folder;
+}
+
+std::optional<PathParts> SplitPath(const std::filesystem::path& path) {
   if (path.empty()) return std::nullopt;
-  const std::size_t slash = path.rfind(u'/');
-  if (slash == TextView::npos) return PathParts{Text(), Text(path)};
-  return PathParts{Text(path.substr(0, slash + 1)), Text(path.substr(slash + 1))};
+  return PathParts{FolderOf(path), PathToText(NameOf(path))};
 }
 
 NewName MakeNewName(TextView typed, const std::function<bool(TextView)>& exists) {
@@ -81,26 +90,33 @@ std::int16_t CodeOfPick(bool open, int entry, bool bom) {
   return static_cast<std::int16_t>(unmarked ? entry + kNoBomOffset : entry);
 }
 
-std::optional<FileChoice> AcceptChoice(bool open, TextView folder, TextView selected,
-                                       TextView typed, int entry, bool bom) {
+std::optional<FileChoice> AcceptChoice(bool open, const std::filesystem::path& folder,
+                                       TextView selected, TextView typed, int entry, bool bom) {
   Text name;
   if (open) {
     name = Text(selected);
   } else {
     name = TrimBlanks(typed);
-    if (std::any_of(name.begin(), name.end(), IsForbiddenNameChar)) return std::nullopt;
+    if (HasForbiddenNameChar(name)) return std::nullopt;
     if (!name.empty() && name.find(u'.') == Text::npos) name += kDefaultExtension;
   }
-  if (name.empty()) return std::nullopt;
-  return FileChoice{Text(folder) + name, CodeOfPick(open, entry, bom)};
+  const Bytes bytes = TextToPath(name).native();
+  if (bytes.empty() || bytes.find_first_of(std::string_view("/\0", 2)) != Bytes::npos) {
+    return std::nullopt;
+  }
+  return FileChoice{Append(folder, bytes), CodeOfPick(open, entry, bom)};
 }
 
-Text DeleteQuestion(TextView path) {
-  return Text(path) + u"\r\n\r\n是否删除？\r\n\r\n(通常，硬盘文件进回收站，U盘文件直接删除)";
+std::filesystem::path FileInFolder(const std::filesystem::path& folder, TextView name) {
+  return Append(folder, TextToPath(name).native());
 }
 
-void FolderMemory::Changed(TextView folder) {
-  Text next = WithTrailingSlash(folder);  // before the view may change: it may be previous_
+Text DeleteQuestion(const std::filesystem::path& path) {
+  return PathToText(path) + u"\r\n\r\n是否删除？\r\n\r\n(通常，硬盘文件进回收站，U盘文件直接删除)";
+}
+
+void FolderMemory::Changed(const Path& folder) {
+  Path next = WithTrailingSlash(folder);  // before the view may change: it may be previous_
   previous_ = std::move(current_);
   current_ = std::move(next);
 }

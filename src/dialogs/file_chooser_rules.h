@@ -3,6 +3,7 @@
 // choice, the new-name generator and the folder memory.
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <optional>
 
@@ -30,15 +31,18 @@ inline constexpr int kEncodingEntries = 7;
 
 [[nodiscard]] bool IsForbiddenNameChar(char16_t c);
 
-// The folder with one trailing "/".
-[[nodiscard]] Text WithTrailingSlash(TextView folder);
+// Whether a name holds a forbidden character; the "\xHH" of a shown name's bytes do not count.
+[[nodiscard]] bool HasForbiddenNameChar(TextView name);
 
-// A remembered full path split at its last "/": the folder with its "/" and the name.
+// The folder with one trailing "/".
+[[nodiscard]] std::filesystem::path WithTrailingSlash(const std::filesystem::path& folder);
+
+// A remembered full path split at its last "/": the folder with its "/" and the name as shown.
 struct PathParts {
-  Text folder;
+  std::filesystem::path folder;
   Text name;
 };
-[[nodiscard]] std::optional<PathParts> SplitPath(TextView path);
+[[nodiscard]] std::optional<PathParts> SplitPath(const std::filesystem::path& path);
 
 // A free name proposed from the typed one, and the part of it that was made up (selected in
 // the name box so that the user can type over it).
@@ -71,26 +75,33 @@ struct EncodingPick {
 [[nodiscard]] std::int16_t CodeOfPick(bool open, int entry, bool bom);
 
 // What accepting gives: the folder followed by the selected list entry (open mode) or the
-// trimmed name box with ".txt" added where it has no dot (save mode). nullopt keeps the dialog
-// open: nothing selected, a blank name, or (pasted) forbidden characters.
-[[nodiscard]] std::optional<FileChoice> AcceptChoice(bool open, TextView folder, TextView selected,
-                                                     TextView typed, int entry, bool bom);
+// trimmed name box with ".txt" added where it has no dot (save mode), names as shown read back
+// into their bytes. nullopt keeps the dialog open: nothing selected, a blank name, (pasted)
+// forbidden characters, or escaped bytes that would leave the folder.
+[[nodiscard]] std::optional<FileChoice> AcceptChoice(bool open, const std::filesystem::path& folder,
+                                                     TextView selected, TextView typed, int entry,
+                                                     bool bom);
+
+// The file a shown name names in a folder.
+[[nodiscard]] std::filesystem::path FileInFolder(const std::filesystem::path& folder,
+                                                 TextView name);
 
 // The question before a file is deleted.
-[[nodiscard]] Text DeleteQuestion(TextView path);
+[[nodiscard]] Text DeleteQuestion(const std::filesystem::path& path);
 
 // The folder the list shows and the one shown before the last change, for "后退".
 class FolderMemory {
  public:
-  const Text& current() const { return current_; }
-  const Text& previous() const { return previous_; }
+  using Path = std::filesystem::path;
+  const Path& current() const { return current_; }
+  const Path& previous() const { return previous_; }
   // The list's folder changed.
-  void Changed(TextView folder);
-  void SetPrevious(TextView folder) { previous_ = Text(folder); }
+  void Changed(const Path& folder);
+  void SetPrevious(const Path& folder) { previous_ = folder; }
 
  private:
-  Text current_;
-  Text previous_;
+  Path current_;
+  Path previous_;
 };
 
 }  // namespace qor

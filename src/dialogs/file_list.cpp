@@ -1,50 +1,72 @@
 #include "dialogs/file_list.h"
 
 #include <dirent.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QSignalBlocker>
+#include <algorithm>
 #include <cerrno>
-#include <cstring>
+#include <optional>
+
+#include "platform/file_system.h"
+#include "platform/path_text.h"
+#include "qt_platform/qt_text.h"
 
 namespace qor {
 namespace {
 
-// Whether the folder can be listed; the system's reason when it cannot.
-bool CanList(const QString& folder, QString* error) {
-  DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+using Path = std::filesystem::path;
+
+QString Reason(int error_number) { return ToQString(DescribeError(error_number)); }
+
+// The shown names of the visible regular files in the folder (links to files included, hidden
+// names starting with "." left out), or nullopt when it cannot be read.
+std::optional<QStringList> FileNames(const Path& folder, QString* error) {
+  DIR* dir = ::opendir(folder.c_str());
   if (!dir) {
-    if (error) *error = QString::fromLocal8Bit(std::strerror(errno));
-    return false;
+    if (error) *error = Reason(errno);
+    return std::nullopt;
+  }
+  QStringList names;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    struct stat st;
+    if (name.front() == '.' || ::stat((folder.native() + name).c_str(), &st) != 0) continue;
+    if (S_ISREG(st.st_mode)) names.push_back(ToQString(PathToText(name)));
   }
   ::closedir(dir);
-  return true;
+  return names;
 }
+
+Path HomeFolder() { return QFile::encodeName(QDir::homePath()).toStdString(); }
 
 }  // namespace
 
 FileList::FileList(QWidget* parent) : QListWidget(parent) {
   setSelectionMode(QAbstractItemView::SingleSelection);
-  folder_ = QDir::currentPath();
-  if (!folder_.endsWith('/')) folder_ += '/';
+  std::error_code ignored;
+  folder_ = std::filesystem::current_path(ignored);
+  if (!folder_.native().ends_with('/')) folder_ += "/";
   Fill(folder_, nullptr);
 }
 
-bool FileList::SetFolder(const QString& path, QString* error) {
-  QString target = path;
-  if (target == "~" || target.startsWith("~/")) target = QDir::homePath() + target.mid(1);
-  target = QDir::cleanPath(QDir(folder_).absoluteFilePath(target));
-  if (!target.endsWith('/')) target += '/';
-  const QFileInfo info(target);
-  if (!info.isDir()) {
-    if (error) *error = QString::fromLocal8Bit(std::strerror(info.exists() ? ENOTDIR : ENOENT));
+bool FileList::SetFolder(const Path& path, QString* error) {
+  std::string target = path.native();
+  if (target == "~" || target.starts_with("~/")) target = HomeFolder().native() + target.substr(1);
+  if (!target.starts_with('/')) target = folder_.native() + target;
+  target = Path(target).lexically_normal().native();
+  if (!target.ends_with('/')) target += '/';
+  struct stat st;
+  const bool found = ::stat(target.c_str(), &st) == 0;
+  if (!found || !S_ISDIR(st.st_mode)) {
+    if (error) *error = Reason(found ? ENOTDIR : errno);
     return false;
   }
   if (!Fill(target, error)) return false;
-  if (target != folder_) {
+  if (target != folder_.native()) {
     folder_ = target;
     emit FolderChanged();
   }
@@ -58,16 +80,21 @@ void FileList::SetPattern(const QString& pattern) {
 
 bool FileList::Refresh(QString* error) { return Fill(folder_, error); }
 
-bool FileList::Fill(const QString& folder, QString* error) {
-  if (!CanList(folder, error)) return false;
-  const QStringList names =
-      QDir(folder).entryList({pattern_}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+bool FileList::Fill(const Path& folder, QString* error) {
+  std::optional<QStringList> names = FileNames(folder, error);
+  if (!names) return false;
+  names->erase(std::remove_if(names->begin(), names->end(),
+                              [this](const QString& name) { return !QDir::match(pattern_, name); }),
+               names->end());
+  std::sort(names->begin(), names->end(), [](const QString& a, const QString& b) {
+    return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+  });
   // The selected file stays selected if it is still there. Reading the folder again is no
   // click: the dialog hears of nothing, so that it keeps the name it shows.
-  const QString selected = folder == folder_ ? SelectedName() : QString();
+  const QString selected = folder.native() == folder_.native() ? SelectedName() : QString();
   const QSignalBlocker quiet(this);
   clear();
-  addItems(names);
+  addItems(*names);
   setCurrentRow(-1);
   SelectName(selected);
   return true;

@@ -7,36 +7,49 @@
 #include <system_error>
 
 #include "platform/file_system.h"
+#include "platform/path_text.h"
 #include "platform/wtf8.h"
 
 namespace qor {
 namespace {
 
-// Text as the bytes of a file name; nullopt for a name the system cannot take (a NUL inside).
-std::optional<std::string> NativePath(TextView path, Text& error) {
-  if (path.empty() || path.find(u'\0') != TextView::npos) {
-    error = DescribeError(path.empty() ? ENOENT : EINVAL);
-    return std::nullopt;
+using Path = FileSystem::Path;
+
+// The bytes of a file name; nullopt for a name the system cannot take (empty, or a NUL inside).
+const char* NativePath(const Path& path, Text& error) {
+  const std::string& bytes = path.native();
+  if (bytes.empty() || bytes.find('\0') != std::string::npos) {
+    error = DescribeError(bytes.empty() ? ENOENT : EINVAL);
+    return nullptr;
   }
-  return EncodeWtf8(path);
+  return bytes.c_str();
 }
 
-// Stores the description of the error and gives the failed result of the call.
-struct Failure {
-  template <typename T>
-  operator T() const {
-    return T{};
-  }
-};
-Failure Fail(Text& error, int error_number = errno) {
+// Stores the description of the error; false, the result of a call that failed.
+bool Fail(Text& error, int error_number = errno) {
   error = DescribeError(error_number);
-  return {};
+  return false;
 }
 
-Text LastComponent(TextView path) {
-  const std::size_t slash = path.rfind(u'/');
-  return Text(slash == TextView::npos ? path : path.substr(slash + 1));
+// The target written in a symbolic link.
+std::optional<Path> LinkTarget(const char* native, Text& error) {
+  std::string target(256, '\0');
+  for (;;) {
+    const ssize_t n = ::readlink(native, target.data(), target.size());
+    if (n < 0) {
+      Fail(error);
+      return std::nullopt;
+    }
+    if (static_cast<std::size_t>(n) < target.size()) {
+      target.resize(static_cast<std::size_t>(n));
+      return target;
+    }
+    target.resize(target.size() * 2);
+  }
 }
+
+// Syncs a written file; file systems that cannot sync (EINVAL, EROFS) have nothing to lose.
+bool Sync(int fd) { return ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS; }
 
 class DiskFile : public OpenFile {
  public:
@@ -47,7 +60,10 @@ class DiskFile : public OpenFile {
 
   std::optional<std::uint64_t> Size(Text& error) override {
     struct stat st;
-    if (::fstat(fd_, &st) != 0) return Fail(error);
+    if (::fstat(fd_, &st) != 0) {
+      Fail(error);
+      return std::nullopt;
+    }
     return static_cast<std::uint64_t>(st.st_size);
   }
 
@@ -57,7 +73,10 @@ class DiskFile : public OpenFile {
     while (got < size) {
       const ssize_t n = ::read(fd_, out.data() + got, size - got);
       if (n < 0 && errno == EINTR) continue;
-      if (n < 0) return Fail(error);
+      if (n < 0) {
+        Fail(error);
+        return std::nullopt;
+      }
       if (n == 0) break;
       got += static_cast<std::size_t>(n);
     }
@@ -75,9 +94,11 @@ class DiskFile : public OpenFile {
     return true;
   }
 
+  bool Truncate(Text& error) { return ::ftruncate(fd_, 0) == 0 || Fail(error); }
+
   bool Close(Text& error) override {
     // A file that replaces another must be on the disk before the rename makes it the file.
-    const bool synced = !writing_ || ::fsync(fd_) == 0 || errno == EINVAL || errno == EROFS;
+    const bool synced = !writing_ || Sync(fd_);
     const int sync_error = errno;
     const bool closed = ::close(fd_) == 0;
     fd_ = -1;
@@ -90,17 +111,55 @@ class DiskFile : public OpenFile {
   bool writing_;
 };
 
+// Opens a regular file for reading (O_RDONLY) or writing (O_WRONLY).
+std::unique_ptr<DiskFile> OpenRegular(const Path& path, int access, Text& error) {
+  const char* native = NativePath(path, error);
+  if (!native) return nullptr;
+  // Non-blocking, so that a named pipe chosen by mistake does not hang the window.
+  const int fd = ::open(native, access | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (fd < 0) {
+    Fail(error);
+    return nullptr;
+  }
+  auto file = std::make_unique<DiskFile>(fd, access != O_RDONLY);
+  struct stat st;
+  if (::fstat(fd, &st) != 0) {
+    Fail(error);
+    return nullptr;
+  }
+  if (S_ISDIR(st.st_mode)) {
+    Fail(error, EISDIR);
+    return nullptr;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    error = kNotRegularFile;
+    return nullptr;
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return file;
+}
+
 class DiskFileSystemImpl : public FileSystem {
  public:
-  std::optional<FileStatus> Look(TextView path, Text& error) override {
-    const auto native = NativePath(path, error);
+  std::optional<FileStatus> Look(const Path& path, Text& error) override {
+    const char* native = NativePath(path, error);
     if (!native) return std::nullopt;
     FileStatus status;
-    status.name = LastComponent(path);
+    status.name = PathToText(NameOf(path));
     struct stat st;
-    if (::stat(native->c_str(), &st) != 0) {
+    if (::lstat(native, &st) != 0) {
       if (errno == ENOENT || errno == ENOTDIR) return status;
-      return Fail(error);
+      Fail(error);
+      return std::nullopt;
+    }
+    if (S_ISLNK(st.st_mode)) {
+      status.link = LinkTarget(native, error);
+      if (!status.link) return std::nullopt;
+      if (::stat(native, &st) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return status;  // a dangling link
+        Fail(error);
+        return std::nullopt;
+      }
     }
     status.kind = S_ISREG(st.st_mode)   ? EntryKind::kFile
                   : S_ISDIR(st.st_mode) ? EntryKind::kFolder
@@ -108,9 +167,12 @@ class DiskFileSystemImpl : public FileSystem {
     status.size = static_cast<std::uint64_t>(st.st_size);
     status.permissions = st.st_mode & 07777;
     status.modified = st.st_mtim.tv_sec;
+    status.links = st.st_nlink;
+    status.owner = st.st_uid;
+    status.group = st.st_gid;
     // Not writable by anyone, or not by this user (root may write anything, but a file nobody
     // may write is still meant to stay as it is).
-    if ((st.st_mode & 0222) == 0 || ::access(native->c_str(), W_OK) != 0) {
+    if ((st.st_mode & 0222) == 0 || ::access(native, W_OK) != 0) {
       status.attributes |= kAttributeReadOnly;
     }
     if (!status.name.empty() && status.name.front() == u'.') {
@@ -119,56 +181,66 @@ class DiskFileSystemImpl : public FileSystem {
     return status;
   }
 
-  std::unique_ptr<OpenFile> OpenForReading(TextView path, Text& error) override {
-    const auto native = NativePath(path, error);
-    if (!native) return nullptr;
-    // Non-blocking, so that a named pipe chosen by mistake does not hang the window.
-    const int fd = ::open(native->c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) return Fail(error);
-    auto file = std::make_unique<DiskFile>(fd, false);
-    struct stat st;
-    if (::fstat(fd, &st) != 0) return Fail(error);
-    if (S_ISDIR(st.st_mode)) return Fail(error, EISDIR);
-    if (!S_ISREG(st.st_mode)) {
-      error = kNotRegularFile;
-      return nullptr;
-    }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  std::unique_ptr<OpenFile> OpenForReading(const Path& path, Text& error) override {
+    return OpenRegular(path, O_RDONLY, error);
+  }
+
+  std::unique_ptr<OpenFile> OpenToOverwrite(const Path& path, Text& error) override {
+    std::unique_ptr<DiskFile> file = OpenRegular(path, O_WRONLY, error);
+    if (file && !file->Truncate(error)) return nullptr;
     return file;
   }
 
-  std::unique_ptr<OpenFile> CreateNew(TextView path, Text& error) override {
-    const auto native = NativePath(path, error);
+  std::unique_ptr<OpenFile> CreateNew(const Path& path, Text& error) override {
+    const char* native = NativePath(path, error);
     if (!native) return nullptr;
-    const int fd =
-        ::open(native->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
-    if (fd < 0) return Fail(error);
+    const int fd = ::open(native, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+    if (fd < 0) {
+      Fail(error);
+      return nullptr;
+    }
     return std::make_unique<DiskFile>(fd, true);
   }
 
-  bool Rename(TextView from, TextView to, Text& error) override {
-    const auto source = NativePath(from, error);
-    const auto target = source ? NativePath(to, error) : std::nullopt;
+  bool Rename(const Path& from, const Path& to, Text& error) override {
+    const char* source = NativePath(from, error);
+    const char* target = source ? NativePath(to, error) : nullptr;
     if (!target) return false;
-    if (::renameat2(AT_FDCWD, source->c_str(), AT_FDCWD, target->c_str(), RENAME_NOREPLACE) == 0) {
+    if (::renameat2(AT_FDCWD, source, AT_FDCWD, target, RENAME_NOREPLACE) == 0) {
       return true;
     }
     if (errno != EINVAL && errno != ENOSYS) return Fail(error);
     // A file system without the no-replace flag: check, then rename.
     struct stat st;
-    if (::lstat(target->c_str(), &st) == 0) return Fail(error, EEXIST);
-    return ::rename(source->c_str(), target->c_str()) == 0 || Fail(error);
+    if (::lstat(target, &st) == 0) return Fail(error, EEXIST);
+    return ::rename(source, target) == 0 || Fail(error);
   }
 
-  bool Remove(TextView path, Text& error) override {
-    const auto native = NativePath(path, error);
-    return native && (::unlink(native->c_str()) == 0 || Fail(error));
+  bool Remove(const Path& path, Text& error) override {
+    const char* native = NativePath(path, error);
+    return native && (::unlink(native) == 0 || Fail(error));
   }
 
-  bool SetPermissions(TextView path, std::uint32_t permissions, Text& error) override {
-    const auto native = NativePath(path, error);
-    return native &&
-           (::chmod(native->c_str(), static_cast<mode_t>(permissions)) == 0 || Fail(error));
+  bool SetPermissions(const Path& path, std::uint32_t permissions, Text& error) override {
+    const char* native = NativePath(path, error);
+    return native && (::chmod(native, static_cast<mode_t>(permissions)) == 0 || Fail(error));
+  }
+
+  bool SetOwner(const Path& path, std::uint32_t owner, std::uint32_t group, Text& error) override {
+    const char* native = NativePath(path, error);
+    return native && (::lchown(native, owner, group) == 0 || Fail(error));
+  }
+
+  bool SyncFolder(const Path& folder, Text& error) override {
+    const Path target = folder.empty() ? Path(".") : folder;
+    const char* native = NativePath(target, error);
+    if (!native) return false;
+    const int fd = ::open(native, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return Fail(error);
+    const bool synced = Sync(fd);
+    const int sync_error = errno;
+    ::close(fd);
+    return synced || Fail(error, sync_error);
   }
 };
 

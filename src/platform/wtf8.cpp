@@ -21,6 +21,8 @@ void AppendCodePoint(Bytes& out, char32_t c) {
   }
 }
 
+}  // namespace
+
 void AppendUnits(Text& out, char32_t c) {
   if (c < 0x10000) {
     out += static_cast<char16_t>(c);
@@ -30,8 +32,7 @@ void AppendUnits(Text& out, char32_t c) {
   }
 }
 
-// Length of the valid sequence at bytes[i] and its code point; 0 when invalid.
-std::size_t DecodeOne(BytesView bytes, std::size_t i, char32_t& c) {
+std::size_t DecodeUtf8Sequence(BytesView bytes, std::size_t i, char32_t& c) {
   const auto b = [&](std::size_t k) { return static_cast<unsigned char>(bytes[i + k]); };
   const std::size_t left = bytes.size() - i;
   const unsigned char lead = b(0);
@@ -57,8 +58,6 @@ std::size_t DecodeOne(BytesView bytes, std::size_t i, char32_t& c) {
   return (c < min || c > 0x10FFFF) ? 0 : len;
 }
 
-}  // namespace
-
 Bytes EncodeWtf8(TextView text) {
   Bytes out;
   out.reserve(text.size() * 3);
@@ -79,7 +78,7 @@ std::optional<Text> DecodeWtf8(BytesView bytes, std::size_t* error_offset) {
   out.reserve(bytes.size());
   for (std::size_t i = 0; i < bytes.size();) {
     char32_t c;
-    const std::size_t len = DecodeOne(bytes, i, c);
+    const std::size_t len = DecodeUtf8Sequence(bytes, i, c);
     if (len == 0) {
       if (error_offset) *error_offset = i;
       return std::nullopt;
@@ -95,7 +94,7 @@ Text Utf8ToText(BytesView bytes) {
   out.reserve(bytes.size());
   for (std::size_t i = 0; i < bytes.size();) {
     char32_t c;
-    const std::size_t len = DecodeOne(bytes, i, c);
+    const std::size_t len = DecodeUtf8Sequence(bytes, i, c);
     if (len == 0) {
       out += u'\uFFFD';
       ++i;

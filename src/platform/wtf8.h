@@ -17,6 +17,13 @@ namespace qor {
 // sequence and, when error_offset is given, stores the offset of its first byte there.
 [[nodiscard]] std::optional<Text> DecodeWtf8(BytesView bytes, std::size_t* error_offset = nullptr);
 
+// The length of the UTF-8 sequence at bytes[i] (a lone surrogate's three-byte form included)
+// and its code point; 0 when no valid sequence starts there.
+[[nodiscard]] std::size_t DecodeUtf8Sequence(BytesView bytes, std::size_t i, char32_t& c);
+
+// Appends a code point as one unit, or as a surrogate pair above U+FFFF.
+void AppendUnits(Text& out, char32_t c);
+
 // For literals and trusted UTF-8: invalid sequences become U+FFFD.
 [[nodiscard]] Text Utf8ToText(BytesView bytes);
 

@@ -1,17 +1,19 @@
 #include "qt_platform/special_folders.h"
 
+#include <QFile>
 #include <QStandardPaths>
 
-#include "qt_platform/qt_text.h"
-
 namespace qor {
+namespace {
 
-Text DesktopFolder() {
-  return FromQString(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
+std::filesystem::path Location(QStandardPaths::StandardLocation location) {
+  return QFile::encodeName(QStandardPaths::writableLocation(location)).toStdString();
 }
 
-Text DocumentsFolder() {
-  return FromQString(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-}
+}  // namespace
+
+std::filesystem::path DesktopFolder() { return Location(QStandardPaths::DesktopLocation); }
+
+std::filesystem::path DocumentsFolder() { return Location(QStandardPaths::DocumentsLocation); }
 
 }  // namespace qor

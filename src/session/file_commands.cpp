@@ -4,6 +4,7 @@
 
 #include "catalogue/caption.h"
 #include "codepage/text_files.h"
+#include "platform/path_text.h"
 #include "platform/user_locale.h"
 #include "session/text_file_io.h"
 
@@ -21,16 +22,11 @@ constexpr TextView kPropertiesFailed = u"属性读取 失败~ ";
 Text Label(TextView caption) { return CaptionHead(caption, kAccessKeyDelimiter); }
 
 // The regular file at the path, with its name as stored; nullopt when there is none.
-std::optional<FileStatus> LookUpFile(FileSystem& files, TextView path) {
+std::optional<FileStatus> LookUpFile(FileSystem& files, const std::filesystem::path& path) {
   Text error;
   std::optional<FileStatus> status = files.Look(path, error);
   if (!status || status->kind != EntryKind::kFile) return std::nullopt;
   return status;
-}
-
-Text LastComponent(TextView path) {
-  const std::size_t slash = path.rfind(u'/');
-  return Text(slash == TextView::npos ? path : path.substr(slash + 1));
 }
 
 }  // namespace
@@ -42,7 +38,7 @@ FileMenuState FileMenuOpening(const Session& session) {
 void ClearAsOriginal(Session& session) {
   if (!session.MayDiscardText()) return;
   session.SetText(Text());
-  session.SetFile(Text(), kEncodingAutomatic);
+  session.SetFile({}, kEncodingAutomatic);
   session.set_n_saved(-1);
   session.ResetHistory(Label(kClearCaption));
   session.SetTitlePrefix(session.say());
@@ -51,16 +47,16 @@ void ClearAsOriginal(Session& session) {
 void OpenAsOriginal(Session& session, FileSystem& files) {
   if (!session.MayDiscardText()) return;
   Ui& ui = session.ui();
-  const std::optional<FileChoice> choice = ui.ChooseFile(true, Text(), kEncodingAutomatic);
+  const std::optional<FileChoice> choice = ui.ChooseFile(true, {}, kEncodingAutomatic);
   if (!choice || choice->path.empty()) return;
-  const Text& path = choice->path;
+  const std::filesystem::path& path = choice->path;
   const std::optional<FileStatus> status = LookUpFile(files, path);
   if (!status) {
     ui.ShowMessage(PathMessage(path, kFileMissing));
     return;
   }
-  // Paths are compared exactly: names differing in letter case are different files here.
-  if (path == session.file() && session.IsSaved() &&
+  // Paths are compared byte for byte: names differing in letter case are different files here.
+  if (path.native() == session.file().native() && session.IsSaved() &&
       !ui.AskYesNo(PathMessage(path, kReopenQuestion))) {
     return;
   }
@@ -86,8 +82,9 @@ void SaveToFile(Session& session, FileSystem& files) {
   const std::optional<FileChoice> choice =
       ui.ChooseFile(false, session.file(), session.file_pattern());
   if (!choice || choice->path.empty()) return;
-  const Text& path = choice->path;
-  if (path != session.file() && LookUpFile(files, path) &&
+  const std::filesystem::path& path = choice->path;
+  // Compared byte for byte, as the system names files.
+  if (path.native() != session.file().native() && LookUpFile(files, path) &&
       !ui.AskYesNo(PathMessage(path, kOverwriteQuestion))) {
     return;
   }
@@ -99,11 +96,11 @@ void SaveToFile(Session& session, FileSystem& files) {
   session.set_n_saved(session.n_cur());
   session.SetSay(Label(kSaveCaption));
   const std::optional<FileStatus> saved = LookUpFile(files, path);
-  session.SetTitlePrefix(saved ? saved->name : LastComponent(path));
+  session.SetTitlePrefix(saved ? saved->name : PathToText(NameOf(path)));
 }
 
 void ShowFileProperties(Session& session, FileSystem& files) {
-  const Text& path = session.file();
+  const std::filesystem::path& path = session.file();
   if (path.empty()) return;
   Text error;
   std::optional<FileStatus> status = files.Look(path, error);
@@ -117,7 +114,7 @@ void ShowFileProperties(Session& session, FileSystem& files) {
     session.ui().ShowMessage(PathMessage(path, Text(kPropertiesFailed) + error));
     return;
   }
-  Text text = u"文件路径= " + path;
+  Text text = u"文件路径= " + PathToText(path);
   text += Text(kBlankLine) + u"文件属性= " + AttributeText(status->attributes);
   text += Text(kBlankLine) + u"文件大小= " + FormatGroupedNumber(status->size) + u" 字节";
   text += Text(kBlankLine) + u"修改时间= " + FormatDateTime(status->modified);

@@ -43,7 +43,7 @@ void Session::SetTitlePrefix(TextView prefix) {
   Notify(kTitleChanged);
 }
 
-void Session::SetFile(Text path, std::int16_t pattern) {
+void Session::SetFile(std::filesystem::path path, std::int16_t pattern) {
   file_ = std::move(path);
   file_pattern_ = pattern;
 }

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 
 #include "catalogue/step.h"
 #include "catalogue/step_runner.h"
@@ -83,10 +84,10 @@ class Session {
   const Text& EntryText(int index) const { return entry(index).text; }
   const Text& EntryLabel(int index) const { return entry(index).label; }
 
-  // The file last opened or saved, and its encoding code.
-  const Text& file() const { return file_; }
+  // The file last opened or saved (the path as the user chose it), and its encoding code.
+  const std::filesystem::path& file() const { return file_; }
   std::int16_t file_pattern() const { return file_pattern_; }
-  void SetFile(Text path, std::int16_t pattern);
+  void SetFile(std::filesystem::path path, std::int16_t pattern);
 
   // The remembered search key, line breaks as single units.
   const Text& seek_key() const { return seek_key_; }
@@ -127,7 +128,7 @@ class Session {
   int n_old_ = -1;
   int n_new_ = -1;
   int n_saved_ = -1;
-  Text file_;
+  std::filesystem::path file_;
   std::int16_t file_pattern_ = 0;
   Text seek_key_;
 };

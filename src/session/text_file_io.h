@@ -3,6 +3,7 @@
 // shown to the user with the path, and a save that never loses the previous contents.
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 
 #include "platform/file_system.h"
@@ -19,14 +20,19 @@ struct TextFile {
 
 // Reads and decodes the file under the requested code (0: detect). On failure the user has been
 // shown the path and "打开 失败~ " with the reason, and nullopt is returned.
-[[nodiscard]] std::optional<TextFile> ReadTextFile(TextView path, std::int16_t code,
-                                                   FileSystem& files, Ui& ui);
+[[nodiscard]] std::optional<TextFile> ReadTextFile(const std::filesystem::path& path,
+                                                   std::int16_t code, FileSystem& files, Ui& ui);
 
-// Writes the text under the code (anything but 1..9 is 4) and returns the code written. An
-// existing file is kept as path + ".bak" until the new one is complete. nullopt when the user
-// declined to overwrite a read-only or hidden file, or after a failure the user has been shown
-// with "保存 失败~ "; the previous contents are then at the path or in the ".bak" file.
-[[nodiscard]] std::optional<std::int16_t> WriteTextFile(TextView text, TextView path,
+// Writes the text under the code (anything but 1..9 is 4) and returns the code written. The
+// file written is the one the path resolves to through symbolic links, which stay links. An
+// existing file is kept as its path + ".bak" until the new one is complete; a file with other
+// names (hard links), or whose owner this process could not give a new file, is written in
+// place after a copy of it went to the ".bak" file, so that every name sees the new contents
+// and the owner stays. nullopt when the user declined to overwrite a read-only or hidden file,
+// or after a failure the user has been shown with "保存 失败~ "; the previous contents are then
+// at the path or in the ".bak" file.
+[[nodiscard]] std::optional<std::int16_t> WriteTextFile(TextView text,
+                                                        const std::filesystem::path& path,
                                                         std::int16_t code, FileSystem& files,
                                                         Ui& ui);
 
@@ -37,10 +43,13 @@ struct TextFile {
 // Writes all the bytes at the file's current position.
 [[nodiscard]] bool WriteFileBytes(OpenFile& file, BytesView bytes, Text& error);
 
+// What a failed read or save says when the platform lacks the encoding's code page.
+inline constexpr TextView kNoCodePage = u"The code page of this encoding is not available";
+
 // The line break and blank line that separate the parts of a message.
 inline constexpr TextView kBlankLine = u"\r\n\r\n";
 
-// The path, a blank line and the text: how every message about a file reads.
-[[nodiscard]] Text PathMessage(TextView path, TextView text);
+// The path as shown, a blank line and the text: how every message about a file reads.
+[[nodiscard]] Text PathMessage(const std::filesystem::path& path, TextView text);
 
 }  // namespace qor

@@ -4,6 +4,7 @@
 // user cancels, or that an implementation does not offer, gives nullopt.
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <vector>
 
@@ -11,9 +12,10 @@
 
 namespace qor {
 
-// The file chooser's answer: a full path and an encoding code (0: automatic, or keep the file's).
+// The file chooser's answer: a full path (the system's bytes) and an encoding code (0: automatic,
+// or keep the file's).
 struct FileChoice {
-  Text path;
+  std::filesystem::path path;
   std::int16_t pattern = 0;
 };
 
@@ -53,7 +55,7 @@ class Ui {
     return std::nullopt;
   }
   // The file chooser, to open (open = true) or to save the given path and encoding code.
-  virtual std::optional<FileChoice> ChooseFile(bool /*open*/, TextView /*path*/,
+  virtual std::optional<FileChoice> ChooseFile(bool /*open*/, const std::filesystem::path& /*path*/,
                                                std::int16_t /*pattern*/) {
     return std::nullopt;
   }

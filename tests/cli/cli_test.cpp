@@ -107,7 +107,7 @@ const std::string kSame = "LCID: (-2)--(-2)";
 
 TEST(Cli, ReadsFilesInTheirEncoding) {
   TempFolder folder;
-  const std::string gbk = EncodeWtf8(folder / u"gbk.txt");
+  const std::string gbk = (folder / u"gbk.txt").native();
   folder.Write(u"gbk.txt", Hex("D6 D0 CE C4"));
   folder.Write(u"le.txt", Hex("FF FE 2D 4E 87 65"));
   const struct {
@@ -123,13 +123,13 @@ TEST(Cli, ReadsFilesInTheirEncoding) {
       {{"--encoding", "UNICODE BE (no bom)"}, "le.txt", "\xEF\xBF\xBE\xE2\xB5\x8E\xE8\x9D\xA5"},
   };
   for (const auto& c : cases) {
-    std::vector<std::string> args = {"apply", kSame, "-i", EncodeWtf8(folder / T(c.name))};
+    std::vector<std::string> args = {"apply", kSame, "-i", (folder / T(c.name)).native()};
     args.insert(args.end(), c.options.begin(), c.options.end());
     const CliRun run = Cli(args);
     EXPECT_EQ(run.out, c.out) << c.name << " " << run.err;
   }
   // No file to read, and no such encoding.
-  CliRun run = Cli({"apply", kSame, "-i", EncodeWtf8(folder / u"missing.txt")});
+  CliRun run = Cli({"apply", kSame, "-i", (folder / u"missing.txt").native()});
   EXPECT_EQ(run.status, kExitFile);
   EXPECT_NE(run.err.find("打开 失败~ "), std::string::npos) << run.err;
   EXPECT_EQ(Cli({"apply", kSame, "-i", gbk, "--encoding", "10"}).status, kExitUsage);
@@ -139,7 +139,7 @@ TEST(Cli, ReadsFilesInTheirEncoding) {
 
 TEST(Cli, WritesFilesInTheChosenEncoding) {
   TempFolder folder;
-  const std::string out = EncodeWtf8(folder / u"out.txt");
+  const std::string out = (folder / u"out.txt").native();
   EXPECT_EQ(Cli({"apply", kSame, "-o", out}, "中").status, kExitOk);
   EXPECT_EQ(ToHex(*folder.Read(u"out.txt")), "E4 B8 AD");  // UTF-8 without a mark
   EXPECT_EQ(Cli({"apply", kSame, "-o", out, "--out-encoding", "gbk"}, "中").status, kExitOk);
@@ -156,6 +156,33 @@ TEST(Cli, WritesFilesInTheChosenEncoding) {
   EXPECT_EQ(run.status, kExitOk) << run.err;
   EXPECT_EQ(ToHex(*folder.Read(u"out.txt")), "EF BB BF 41");
   EXPECT_EQ(folder.Mode(u"out.txt"), 0444u);
+}
+
+// File names are the bytes the shell gives, whatever their encoding.
+TEST(Cli, FileNamesThatAreNotUtf8) {
+  TempFolder folder;
+  const std::vector<Bytes> names = {"\xC4\xE3\xBA\xC3.txt", "caf\xE9.txt"};  // GBK, Latin-1
+  for (const Bytes& name : names) {
+    folder.Write(name, "ÖÐÎÄ");
+    const CliRun run = Cli({"apply", "Eng--GB", "-i", (folder / name).native(), "-o",
+                            (folder / ("out-" + name)).native()});
+    EXPECT_EQ(run.status, kExitOk) << run.err;
+    EXPECT_EQ(folder.Read("out-" + name), "中文");
+  }
+  EXPECT_EQ(folder.NameBytes(),
+            (std::vector<Bytes>{"caf\xE9.txt", "out-caf\xE9.txt", "out-\xC4\xE3\xBA\xC3.txt",
+                                "\xC4\xE3\xBA\xC3.txt"}));
+}
+
+// -o through a symbolic link writes the file it leads to and leaves the link as it is.
+TEST(Cli, WritesThroughASymbolicLink) {
+  TempFolder folder;
+  folder.Write(u"target.txt", "old");
+  folder.Symlink("target.txt", u"link.txt");
+  EXPECT_EQ(Cli({"apply", kSame, "-o", (folder / u"link.txt").native()}, "new").status, kExitOk);
+  EXPECT_TRUE(folder.IsLink(u"link.txt"));
+  EXPECT_EQ(folder.Read(u"target.txt"), "new");
+  EXPECT_EQ(folder.Names(), (std::vector<Text>{u"link.txt", u"target.txt"}));
 }
 
 TEST(Cli, AppliesTheEscapeDecoders) {

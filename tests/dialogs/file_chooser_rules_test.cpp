@@ -33,6 +33,8 @@ TEST(MakeNewName, ProposesAFreeNameAndSelectsWhatItMadeUp) {
       {"a.12345", {}, "a.12345", "", 1},
       {"a.123456", {}, "a 123456.txt", ".txt", 8},
       {"中文.txt", {"中文.txt"}, "中文_2.txt", "_2", 2},
+      // A GBK name as shown: its escapes are characters like any other.
+      {"\\xC4\\xE3.txt", {"\\xC4\\xE3.txt"}, "\\xC4\\xE3_2.txt", "_2", 8},
   };
   for (const auto& c : cases) {
     std::vector<std::string> asked;
@@ -49,7 +51,7 @@ TEST(MakeNewName, ProposesAFreeNameAndSelectsWhatItMadeUp) {
 }
 
 TEST(AcceptChoice, WhatAcceptingGives) {
-  const Text folder = u"/home/u/";
+  const std::filesystem::path folder = "/home/u/";
   const struct {
     bool open;
     const char* selected;
@@ -76,13 +78,21 @@ TEST(AcceptChoice, WhatAcceptingGives) {
       {true, "", "", 0, false, std::nullopt, 0},
       {true, "x.txt", "", 6, false, "/home/u/x.txt", 6},  // no mark box when opening
       {true, "x.txt", "ignored", 0, false, "/home/u/x.txt", 0},
+      // Names that are not UTF-8, as the list and the name box show them: their bytes.
+      {true, "\\xC4\\xE3\\xBA\\xC3.txt", "", 0, false, "/home/u/\xC4\xE3\xBA\xC3.txt", 0},
+      {true, "caf\\xE9.txt", "", 0, false, "/home/u/caf\xE9.txt", 0},
+      {false, "", "\\xC4\\xE3\\xBA\\xC3", 0, false, "/home/u/\xC4\xE3\xBA\xC3.txt", 0},
+      {false, "", " caf\\xe9.txt ", 0, false, "/home/u/caf\xE9.txt", 0},
+      {false, "", "a\\b.txt", 0, false, std::nullopt, 0},     // a backslash of its own
+      {false, "", "a\\x2Fb.txt", 0, false, std::nullopt, 0},  // out of the folder
+      {false, "", "a\\x00b.txt", 0, false, std::nullopt, 0},
   };
   for (const auto& c : cases) {
     const std::optional<FileChoice> choice =
         AcceptChoice(c.open, folder, T(c.selected), T(c.typed), c.entry, c.bom);
     ASSERT_EQ(choice.has_value(), c.path.has_value()) << c.typed;
     if (!choice) continue;
-    EXPECT_EQ(Show(choice->path), *c.path) << c.typed;
+    EXPECT_EQ(choice->path.native(), *c.path) << c.typed;
     EXPECT_EQ(choice->pattern, c.code) << c.typed << " " << c.entry;
   }
 }
@@ -112,14 +122,14 @@ TEST(EncodingChoice, EntryAndMarkForACodeAndBack) {
 
 TEST(FolderMemory, BackTogglesBetweenTwoFolders) {
   FolderMemory folders;
-  folders.Changed(u"/start");
+  folders.Changed("/start");
   folders.Changed(u"/a/");
-  EXPECT_EQ(folders.current(), u"/a/");
-  EXPECT_EQ(folders.previous(), u"/start/");
+  EXPECT_EQ(folders.current().native(), "/a/");
+  EXPECT_EQ(folders.previous().native(), "/start/");
   folders.Changed(folders.previous());
-  EXPECT_EQ(folders.current(), u"/start/");
+  EXPECT_EQ(folders.current().native(), "/start/");
   folders.Changed(folders.previous());
-  EXPECT_EQ(folders.current(), u"/a/");
+  EXPECT_EQ(folders.current().native(), "/a/");
 }
 
 TEST(FileChooserTexts, MessagesAsTheUserReadsThem) {
@@ -128,15 +138,21 @@ TEST(FileChooserTexts, MessagesAsTheUserReadsThem) {
   EXPECT_EQ(Text(kForbiddenNameMessage), forbidden);
   for (const char c : std::string("\"*/:<>?\\|")) EXPECT_TRUE(IsForbiddenNameChar(c));
   for (const char c : std::string("a .-_~!'")) EXPECT_FALSE(IsForbiddenNameChar(c));
-  EXPECT_EQ(DeleteQuestion(u"/d/a.txt"),
+  EXPECT_FALSE(HasForbiddenNameChar(u"\\xC4\\xe3.txt"));
+  EXPECT_TRUE(HasForbiddenNameChar(u"\\xC4\\x.txt"));
+  EXPECT_TRUE(HasForbiddenNameChar(u"a?.txt"));
+  EXPECT_EQ(DeleteQuestion("/d/a.txt"),
             T("/d/a.txt\r\n\r\n是否删除？\r\n\r\n(通常，硬盘文件进回收站，U盘文件直接删除)"));
+  EXPECT_EQ(DeleteQuestion("/d/caf\xE9.txt").substr(0, 16), u"/d/caf\\xE9.txt\r\n");
   EXPECT_EQ(TrimBlanks(u"  a b  "), u"a b");
-  EXPECT_EQ(WithTrailingSlash(u"/a"), u"/a/");
-  EXPECT_EQ(WithTrailingSlash(u"/a/"), u"/a/");
-  EXPECT_EQ(SplitPath(u"/a/b.txt")->folder, u"/a/");
-  EXPECT_EQ(SplitPath(u"/a/b.txt")->name, u"b.txt");
-  EXPECT_EQ(SplitPath(u"b.txt")->folder, u"");
-  EXPECT_FALSE(SplitPath(u""));
+  EXPECT_EQ(WithTrailingSlash("/a").native(), "/a/");
+  EXPECT_EQ(WithTrailingSlash("/a/").native(), "/a/");
+  EXPECT_EQ(SplitPath("/a/b.txt")->folder.native(), "/a/");
+  EXPECT_EQ(SplitPath("/a/b.txt")->name, u"b.txt");
+  EXPECT_EQ(SplitPath("/\xC4\xE3/\xBA\xC3.txt")->folder.native(), "/\xC4\xE3/");
+  EXPECT_EQ(SplitPath("/\xC4\xE3/\xBA\xC3.txt")->name, u"\\xBA\\xC3.txt");
+  EXPECT_EQ(SplitPath("b.txt")->folder.native(), "");
+  EXPECT_FALSE(SplitPath(""));
 }
 
 }  // namespace

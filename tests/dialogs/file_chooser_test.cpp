@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <fstream>
 
 #include "dialogs/file_list.h"
 #include "qt_platform/qt_text.h"
@@ -30,6 +31,13 @@ namespace {
 
 QString Documents() { return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation); }
 
+// Paths as the dialog takes and gives them: bytes, here UTF-8.
+QString ToQ(const std::filesystem::path& path) { return QString::fromStdString(path.native()); }
+std::filesystem::path FromQ(const QString& path) { return path.toStdString(); }
+
+// The user's trash, as the freedesktop.org specification places it.
+std::filesystem::path TrashFolder() { return qgetenv("XDG_DATA_HOME").toStdString() + "/Trash/"; }
+
 // A folder in the temporary home, on the volume of its trash.
 struct Folder {
   QTemporaryDir dir{QDir::homePath() + "/chooser-XXXXXX"};
@@ -39,6 +47,12 @@ struct Folder {
     file.open(QIODevice::WriteOnly);
     file.write(bytes);
     return file.fileName();
+  }
+  // A file of a name that need not be UTF-8; its full path.
+  std::filesystem::path MakeBytes(const std::string& name) const {
+    const std::filesystem::path file = FromQ(path()).native() + name;
+    std::ofstream(file) << "x";
+    return file;
   }
 };
 
@@ -72,7 +86,10 @@ class FileChooserTest : public testing::Test {
   QPushButton* button(const char* name) { return Get<QPushButton>(name); }
 
   void Show(bool open, const QString& path = {}, std::int16_t code = 0) {
-    ASSERT_TRUE(Dialog().Activate(open, FromQString(path), code));
+    ShowPath(open, FromQ(path), code);
+  }
+  void ShowPath(bool open, const std::filesystem::path& path, std::int16_t code) {
+    ASSERT_TRUE(Dialog().Activate(open, path, code));
     Dialog().show();
     QApplication::setActiveWindow(&Dialog());
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Dialog()));
@@ -140,7 +157,7 @@ TEST_F(FileChooserTest, FirstShowGoesToTheDefaultFolderAndBackToTheStart) {
   Show(true);
   const QString qor_txt = Documents() + "/QOR_TXT/";
   EXPECT_TRUE(QDir(qor_txt).exists());
-  EXPECT_EQ(ToQString(Dialog().default_folder()), qor_txt);
+  EXPECT_EQ(ToQ(Dialog().default_folder()), qor_txt);
   EXPECT_EQ(Shown(), qor_txt);
   QTest::mouseClick(button("cmdDef1"), Qt::LeftButton);
   EXPECT_EQ(Shown(), start_.path());
@@ -157,7 +174,7 @@ TEST_F(FileChooserTest, DefaultFolderThatCannotBeMadeIsTheStartFolder) {
   blocker.open(QIODevice::WriteOnly);
   blocker.close();
   Show(true);
-  EXPECT_EQ(ToQString(Dialog().default_folder()), start_.path());
+  EXPECT_EQ(ToQ(Dialog().default_folder()), start_.path());
   EXPECT_EQ(Shown(), start_.path());
   QFile::remove(Documents());
 }
@@ -205,7 +222,7 @@ TEST_F(FileChooserTest, OpenModeEncodingIsPickedAfterTheFile) {
   ClickItem(ToQString(u"中文.txt"), true);
   EXPECT_TRUE(Dialog().isHidden());
   ASSERT_TRUE(Dialog().Result());
-  EXPECT_EQ(ToQString(Dialog().Result()->path), folder.path() + ToQString(u"中文.txt"));
+  EXPECT_EQ(ToQ(Dialog().Result()->path), folder.path() + ToQString(u"中文.txt"));
   EXPECT_EQ(Dialog().Result()->pattern, 6);
 
   // A double click on another file selects it first, which asks for the encoding again.
@@ -295,7 +312,7 @@ TEST_F(FileChooserTest, SaveUnderATypedName) {
   QTest::mouseClick(bom(), Qt::LeftButton);  // no mark
   QTest::mouseClick(button("cmdA0"), Qt::LeftButton);
   ASSERT_TRUE(Dialog().Result());
-  EXPECT_EQ(ToQString(Dialog().Result()->path), folder.path() + "readme.txt");
+  EXPECT_EQ(ToQ(Dialog().Result()->path), folder.path() + "readme.txt");
   EXPECT_EQ(Dialog().Result()->pattern, 7);
 
   // Enter in the name box accepts; a blank name does not.
@@ -306,7 +323,7 @@ TEST_F(FileChooserTest, SaveUnderATypedName) {
   name_box()->setText(" a.b ");
   QTest::keyClick(name_box(), Qt::Key_Return);
   ASSERT_TRUE(Dialog().Result());
-  EXPECT_EQ(ToQString(Dialog().Result()->path), folder.path() + "a.b");
+  EXPECT_EQ(ToQ(Dialog().Result()->path), folder.path() + "a.b");
   EXPECT_EQ(Dialog().Result()->pattern, 1);
 }
 
@@ -443,7 +460,7 @@ TEST_F(FileChooserTest, DeleteAsksWithNoAsDefault) {
   ui_.answers = {false};
   QTest::mouseClick(button("cmdDelFile"), Qt::LeftButton);
   ASSERT_EQ(ui_.shown.size(), 1u);
-  EXPECT_EQ(ui_.shown[0].text, DeleteQuestion(FromQString(file)));
+  EXPECT_EQ(ui_.shown[0].text, DeleteQuestion(FromQ(file)));
   EXPECT_TRUE(ui_.shown[0].default_no);
   EXPECT_TRUE(QFile::exists(file));
 
@@ -452,8 +469,69 @@ TEST_F(FileChooserTest, DeleteAsksWithNoAsDefault) {
   EXPECT_FALSE(QFile::exists(file));
   EXPECT_EQ(list()->count(), 0);
   EXPECT_EQ(name_box()->text(), "");
-  EXPECT_TRUE(QFile::exists(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                            "/Trash/files/" + ToQString(u"删除.txt")));
+  EXPECT_TRUE(QFile::exists(ToQ(TrashFolder()) + "files/" + ToQString(u"删除.txt")));
+}
+
+// GBK and Latin-1 names, as unpacked from other systems' archives: listed with their bytes
+// escaped, and opened, saved under, renamed and deleted by those bytes.
+TEST_F(FileChooserTest, NamesThatAreNotUtf8) {
+  Folder folder;
+  const std::string gbk = "\xC4\xE3\xBA\xC3.txt";  // 你好
+  const std::string latin1 = "caf\xE9.txt";        // café
+  const std::filesystem::path gbk_path = folder.MakeBytes(gbk);
+  const std::filesystem::path latin1_path = folder.MakeBytes(latin1);
+  const QString gbk_shown = "\\xC4\\xE3\\xBA\\xC3.txt", latin1_shown = "caf\\xE9.txt";
+  QSettings("QOR", "QOR").setValue("Paths/LastPath", folder.path());
+
+  // Saving again under the current file's name, and a new name proposed from it.
+  ShowPath(false, gbk_path, 9);
+  EXPECT_EQ(name_box()->text(), gbk_shown);
+  EXPECT_EQ(list()->SelectedName(), gbk_shown);
+  QTest::mouseClick(button("cmdA0"), Qt::LeftButton);
+  ASSERT_TRUE(Dialog().Result());
+  EXPECT_EQ(Dialog().Result()->path.native(), gbk_path.native());
+  ShowPath(false, gbk_path, 9);
+  QTest::mouseClick(button("cmdMend"), Qt::LeftButton);
+  EXPECT_EQ(name_box()->text(), "\\xC4\\xE3\\xBA\\xC3_2.txt");
+  QTest::keyClick(name_box(), Qt::Key_Return);
+  ASSERT_TRUE(Dialog().Result());
+  EXPECT_EQ(Dialog().Result()->path.native(),
+            FromQ(folder.path()).native() + "\xC4\xE3\xBA\xC3_2.txt");
+
+  // Opening.
+  Show(true);
+  ASSERT_EQ(list()->count(), 2);
+  EXPECT_EQ(list()->item(0)->text(), gbk_shown);
+  EXPECT_EQ(list()->item(1)->text(), latin1_shown);
+  ClickItem(latin1_shown, true);
+  ASSERT_TRUE(Dialog().Result());
+  EXPECT_EQ(Dialog().Result()->path.native(), latin1_path.native());
+
+  // Deleting to the trash.
+  Show(true);
+  ClickItem(gbk_shown);
+  ui_.answers = {true};
+  QTest::mouseClick(button("cmdDelFile"), Qt::LeftButton);
+  ASSERT_EQ(ui_.shown.size(), 1u);
+  EXPECT_EQ(ui_.shown[0].text, DeleteQuestion(gbk_path));
+  EXPECT_FALSE(std::filesystem::exists(gbk_path));
+  EXPECT_TRUE(std::filesystem::exists(TrashFolder() / "files" / gbk));
+  EXPECT_EQ(list()->count(), 1);
+
+  // A folder of such a name, typed as shown; it is remembered as shown.
+  const std::string sub = FromQ(folder.path()).native() + "\xD0\xC2";  // 新
+  std::filesystem::create_directory(sub);
+  path_box()->setText(folder.path() + "\\xD0\\xC2");
+  QTest::keyClick(path_box(), Qt::Key_Return);
+  EXPECT_EQ(Shown(), folder.path() + "\\xD0\\xC2/");
+  EXPECT_EQ(ui_.shown.size(), 1u);  // the question before the deletion only
+  dialog_.reset();                  // unloading stores the folder shown
+  Show(true);
+  EXPECT_EQ(Shown(), folder.path() + "\\xD0\\xC2/");
+
+  // Qt cannot name these files to remove them.
+  std::filesystem::remove_all(FromQ(folder.path()));
+  std::filesystem::remove_all(TrashFolder());
 }
 
 TEST_F(FileChooserTest, AFolderThatVanishedBetweenShows) {
@@ -507,7 +585,7 @@ TEST(QtUiFileChooser, KeptBetweenShowsAndLoadedAgainAfterClosing) {
 
   // Hidden by anything but its buttons, the save mode's starting path is not a choice.
   QTimer::singleShot(0, [] { QApplication::activeModalWidget()->hide(); });
-  EXPECT_FALSE(ui.ChooseFile(false, u"/tmp/current.txt", 9));
+  EXPECT_FALSE(ui.ChooseFile(false, "/tmp/current.txt", 9));
 }
 
 }  // namespace

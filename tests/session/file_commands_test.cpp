@@ -10,6 +10,7 @@
 #include <clocale>
 #include <ctime>
 
+#include "platform/path_text.h"
 #include "platform/wtf8.h"
 #include "session/text_file_io.h"
 #include "support/file_test_support.h"
@@ -29,7 +30,7 @@ struct Fixture {
   Session session{ui};
   TempFolder folder;
 
-  void Choose(TextView name, std::int16_t pattern = 0) {
+  void Choose(const std::filesystem::path& name, std::int16_t pattern = 0) {
     ui.files.push_back(FileChoice{folder / name, pattern});
   }
   // A command's result pushed onto the history, so that the text counts as unsaved.
@@ -39,9 +40,9 @@ struct Fixture {
   }
 };
 
-void SetMtime(const Text& path, std::time_t seconds) {
+void SetMtime(const std::filesystem::path& path, std::time_t seconds) {
   const struct timespec times[2] = {{seconds, 0}, {seconds, 0}};
-  ::utimensat(AT_FDCWD, EncodeWtf8(path).c_str(), times, 0);
+  ::utimensat(AT_FDCWD, path.c_str(), times, 0);
 }
 
 TEST(FileMenu, StateAtStartAfterOpenAndAfterChanges) {
@@ -200,10 +201,10 @@ TEST(OpenAsOriginal, FileGoneOrUnreadableWhenItIsRead) {
     f.folder.Write(u"a.txt", "abc");
     f.Choose(u"a.txt");
     FaultyFileSystem files(disk);
-    files.before_call = [&](const std::string& call, TextView path) {
+    files.before_call = [&](const std::string& call, const std::filesystem::path& path) {
       if (call != "OpenForReading") return;
       if (gone) {
-        ::unlink(EncodeWtf8(path).c_str());
+        ::unlink(path.c_str());
       } else {
         files.FailCall(files.calls());
       }
@@ -351,6 +352,26 @@ TEST(SaveToFile, AnotherExistingFileIsOverwrittenOnlyAfterYes) {
   EXPECT_TRUE(f.session.IsSaved());
 }
 
+// Saving through a symbolic link: the file it leads to is written, and the window goes on
+// naming the link the user chose.
+TEST(SaveToFile, ThroughASymbolicLinkTheUsersPathStays) {
+  Fixture f;
+  f.folder.MakeFolder(u"repo");
+  f.folder.Write(u"repo/dotfile", "old");
+  f.folder.Symlink("repo/dotfile", u".dotfile");
+  f.Choose(u".dotfile", 9);
+  OpenAsOriginal(f.session);
+  f.Change(u"new");
+  f.Choose(u".dotfile", 0);
+  f.ui.answers = {true};  // a hidden name: overwrite it
+  SaveToFile(f.session);
+  EXPECT_EQ(f.folder.Read(u"repo/dotfile"), "new");
+  EXPECT_TRUE(f.folder.IsLink(u".dotfile"));
+  EXPECT_EQ(f.session.file(), f.folder / u".dotfile");
+  EXPECT_EQ(f.session.title(), T(".dotfile  ~QOR"));
+  EXPECT_TRUE(f.session.IsSaved());
+}
+
 TEST(SaveToFile, AFailedWriteChangesNothing) {
   Fixture f;
   f.folder.MakeFolder(u"sub");
@@ -366,6 +387,51 @@ TEST(SaveToFile, AFailedWriteChangesNothing) {
   EXPECT_EQ(f.session.title(), u"QOR");
 }
 
+// GBK and Latin-1 names, as unpacked from other systems' archives: opened, saved, saved again
+// under another such name and shown, the bytes of the name unchanged from the chooser to the
+// disk; shown with those bytes escaped.
+TEST(FileCommands, NamesThatAreNotUtf8) {
+  const struct {
+    std::string name;
+    std::string other;  // saved as
+    const char* shown;
+  } cases[] = {
+      {"\xC4\xE3\xBA\xC3.txt", "\xD0\xC2.txt", "\\xC4\\xE3\\xBA\\xC3.txt"},  // 你好, 新
+      {"caf\xE9.txt", "na\xEFve.txt", "caf\\xE9.txt"},                       // café, naïve
+  };
+  for (const auto& c : cases) {
+    Fixture f;
+    const std::filesystem::path path = f.folder / c.name;
+    f.folder.Write(c.name, "old");
+    f.Choose(c.name, 9);
+    OpenAsOriginal(f.session);
+    EXPECT_EQ(f.session.box().text(), u"old") << c.shown;
+    EXPECT_EQ(f.session.file().native(), path.native());
+    EXPECT_EQ(f.session.title(), T(c.shown) + u"  ~QOR");
+
+    f.Change(u"new");
+    f.Choose(c.name, 0);
+    SaveToFile(f.session);
+    EXPECT_TRUE(f.ui.shown.empty()) << Show(f.ui.shown.front().text);
+    EXPECT_EQ(f.ui.file_requests.back().path.native(), path.native());
+    EXPECT_EQ(f.folder.NameBytes(), std::vector<Bytes>{c.name});
+    EXPECT_EQ(f.folder.Read(c.name), "new");
+
+    f.Change(u"other");
+    f.Choose(c.other, 0);
+    SaveToFile(f.session);
+    EXPECT_EQ(f.folder.Read(c.other), "other");
+    EXPECT_EQ(f.session.file().native(), (f.folder / c.other).native());
+    EXPECT_EQ(f.folder.NameBytes().size(), 2u);
+
+    ShowFileProperties(f.session);
+    const Text shown_path = PathToText(f.folder.path()) + PathToText(c.other);
+    EXPECT_EQ(f.ui.Messages().back().substr(0, 6 + shown_path.size()),
+              T("文件路径= ") + shown_path);
+    EXPECT_NE(shown_path.find(u"\\x"), Text::npos);
+  }
+}
+
 TEST(ShowFileProperties, FiveLinesInTheUsersFormats) {
   ::setenv("LC_ALL", "de_DE.UTF-8", 1);
   Fixture f;
@@ -378,7 +444,7 @@ TEST(ShowFileProperties, FiveLinesInTheUsersFormats) {
   ::unsetenv("LC_ALL");
   ASSERT_EQ(f.ui.Messages().size(), 1u);
   EXPECT_EQ(f.ui.shown.back().title, T("当前文件属性  ~QOR"));
-  EXPECT_EQ(Show(f.ui.Messages()[0]), Show(T("文件路径= ") + f.folder / u"p.txt" +
+  EXPECT_EQ(Show(f.ui.Messages()[0]), Show(T("文件路径= ") + PathToText(f.folder / u"p.txt") +
                                            T("\r\n\r\n文件属性=  只读"
                                              "\r\n\r\n文件大小= 1.234 字节"
                                              "\r\n\r\n修改时间= 14.11.23, 22:13:20"
@@ -390,7 +456,7 @@ TEST(ShowFileProperties, FileThatIsGone) {
   f.folder.Write(u"p.txt", "x");
   f.Choose(u"p.txt");
   OpenAsOriginal(f.session);
-  ::unlink(EncodeWtf8(f.folder / u"p.txt").c_str());
+  ::unlink((f.folder / u"p.txt").c_str());
   ShowFileProperties(f.session);
   f.folder.MakeFolder(u"p.txt");
   ShowFileProperties(f.session);

@@ -86,8 +86,9 @@ std::optional<Text> ScriptedUi::AskLine(TextView prompt, TextView title, TextVie
   return Next(inputs);
 }
 
-std::optional<FileChoice> ScriptedUi::ChooseFile(bool open, TextView path, std::int16_t pattern) {
-  file_requests.push_back({open, Text(path), pattern});
+std::optional<FileChoice> ScriptedUi::ChooseFile(bool open, const std::filesystem::path& path,
+                                                 std::int16_t pattern) {
+  file_requests.push_back({open, path, pattern});
   return Next(files);
 }
 

@@ -2,6 +2,7 @@
 // Helpers shared by the tests: readable text and byte literals, and a scripted Ui.
 
 #include <deque>
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -33,7 +34,7 @@ class ScriptedUi : public Ui {
   // What the file chooser was asked for.
   struct FileRequest {
     bool open = true;
-    Text path;
+    std::filesystem::path path;
     std::int16_t pattern = 0;
   };
 
@@ -43,7 +44,8 @@ class ScriptedUi : public Ui {
   std::optional<Text> AskInput(TextView title, int max_length, TextView initial,
                                bool clear = false) override;
   std::optional<Text> AskLine(TextView prompt, TextView title, TextView initial) override;
-  std::optional<FileChoice> ChooseFile(bool open, TextView path, std::int16_t pattern) override;
+  std::optional<FileChoice> ChooseFile(bool open, const std::filesystem::path& path,
+                                       std::int16_t pattern) override;
   std::optional<PairChoice> ChooseCodePagePair() override { return Next(code_page_pairs); }
   std::optional<PairChoice> ChooseLcidPair() override { return Next(lcid_pairs); }
   std::optional<TransformChoice> ChooseTransform() override { return Next(transforms); }
