@@ -286,7 +286,7 @@ TEST_F(FileChooserTest, SaveModeProposesTheFileLastSavedTo) {
     name_box()->setText(name);
     QTest::mouseClick(button("cmdA0"), Qt::LeftButton);
     ASSERT_TRUE(Dialog().Result());
-    EXPECT_EQ(ToQString(Dialog().Result()->path), in.path() + name);
+    EXPECT_EQ(ToQ(Dialog().Result()->path), in.path() + name);
     in.Make(name);  // what the save writes
   };
   save_as(folder, "orig.txt", "fixed.txt");
