@@ -10,13 +10,14 @@ namespace {
 
 void BM_DecodeBase64Gb(benchmark::State& state) {
   const Text text = FullText(EncodeBase64Text(FullText(kChineseSample), false));
-  for (auto _ : state) benchmark::DoNotOptimize(DecodeBase64Text(text, 2052, kBase64Standard));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(DecodeBase64Text(text, kLcidChineseSimplified, kBase64Standard));
 }
 BENCHMARK(BM_DecodeBase64Gb)->Unit(benchmark::kMicrosecond);
 
 void BM_DecodeBase64Utf8(benchmark::State& state) {
   const Text text = FullText(EncodeBase64Text(FullText(kChineseSample), true));
-  for (auto _ : state) benchmark::DoNotOptimize(DecodeBase64Text(text, -4, kBase64Standard));
+  for (auto _ : state) benchmark::DoNotOptimize(DecodeBase64Text(text, kLcidUtf8, kBase64Standard));
 }
 BENCHMARK(BM_DecodeBase64Utf8)->Unit(benchmark::kMicrosecond);
 

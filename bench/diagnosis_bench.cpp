@@ -27,13 +27,13 @@ Text FullText(int layers) {
   };
   const auto garble = [layers](TextView line) {
     Text text(line);
-    if (layers >= 1) text = Reinterpret(text, kLcidUtf8, 2052);
-    if (layers >= 2) text = Reinterpret(text, kLcidUtf8, 1033);
+    if (layers >= 1) text = Reinterpret(text, kLcidUtf8, kLcidChineseSimplified);
+    if (layers >= 2) text = Reinterpret(text, kLcidUtf8, kLcidEnglish);
     return text;
   };
   const auto undo = [layers](Text text) {
-    if (layers >= 2) text = Reinterpret(text, 1033, kLcidUtf8);
-    if (layers >= 1) text = Reinterpret(text, 2052, kLcidUtf8);
+    if (layers >= 2) text = Reinterpret(text, kLcidEnglish, kLcidUtf8);
+    if (layers >= 1) text = Reinterpret(text, kLcidChineseSimplified, kLcidUtf8);
     return text;
   };
   Text text;
@@ -78,12 +78,13 @@ void BM_DiagnoseCleanFrenchLine(benchmark::State& state) {
 BENCHMARK(BM_DiagnoseCleanFrenchLine)->Unit(benchmark::kMicrosecond);
 
 void BM_DiagnoseGarbledLine(benchmark::State& state) {
-  Run(state, Reinterpret(u"配置文件中的选项 --color 已被弃用，请改用 --colour", kLcidUtf8, 2052));
+  Run(state, Reinterpret(u"配置文件中的选项 --color 已被弃用，请改用 --colour", kLcidUtf8,
+                         kLcidChineseSimplified));
 }
 BENCHMARK(BM_DiagnoseGarbledLine)->Unit(benchmark::kMicrosecond);
 
 void BM_DiagnoseWesternMojibakeLine(benchmark::State& state) {
-  Run(state, Reinterpret(u"Le serveur a renvoyé une réponse invalide.", kLcidUtf8, 1033));
+  Run(state, Reinterpret(u"Le serveur a renvoyé une réponse invalide.", kLcidUtf8, kLcidEnglish));
 }
 BENCHMARK(BM_DiagnoseWesternMojibakeLine)->Unit(benchmark::kMicrosecond);
 

@@ -24,14 +24,16 @@ Text MixedText() {
 
 void BM_ReinterpretGbToUtf8(benchmark::State& state) {
   // The garbled form: UTF-8 bytes read as GBK.
-  const Text garbled = Reinterpret(MixedText(), kLcidUtf8, 2052);
-  for (auto _ : state) benchmark::DoNotOptimize(Reinterpret(garbled, 2052, kLcidUtf8));
+  const Text garbled = Reinterpret(MixedText(), kLcidUtf8, kLcidChineseSimplified);
+  for (auto _ : state)
+    benchmark::DoNotOptimize(Reinterpret(garbled, kLcidChineseSimplified, kLcidUtf8));
 }
 BENCHMARK(BM_ReinterpretGbToUtf8)->Unit(benchmark::kMillisecond);
 
 void BM_ReinterpretEngToGb(benchmark::State& state) {
-  const Text garbled = Reinterpret(MixedText(), 2052, 1033);
-  for (auto _ : state) benchmark::DoNotOptimize(Reinterpret(garbled, 1033, 2052));
+  const Text garbled = Reinterpret(MixedText(), kLcidChineseSimplified, kLcidEnglish);
+  for (auto _ : state)
+    benchmark::DoNotOptimize(Reinterpret(garbled, kLcidEnglish, kLcidChineseSimplified));
 }
 BENCHMARK(BM_ReinterpretEngToGb)->Unit(benchmark::kMillisecond);
 

@@ -6,9 +6,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   qor::FuzzInput input(data, size);
-  constexpr std::int32_t kSelectors[] = {2052, 1028, -4, -1, 0};
+  constexpr qor::LcidSelector kSelectors[] = {2052, 1028, -4, -1, 0};
   const std::uint8_t pick = input.Byte();
-  const std::int32_t selector = kSelectors[pick % std::size(kSelectors)];
+  const qor::LcidSelector selector = kSelectors[pick % std::size(kSelectors)];
   const int variant = pick >> 7;
   const qor::Text text = qor::EscapeText(input);
   qor::CheckNotLonger(qor::DecodeBase64Text(text, selector, variant), text);

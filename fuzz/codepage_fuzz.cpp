@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(counts.substituted == 0);
   Check(counts.invalid <=
         static_cast<std::size_t>(std::count(decoded.begin(), decoded.end(), u'\uFFFD')));
-  if (lcid >= 0) (void)qor::LocaleBytesToText(bytes, lcid);
+  if (lcid >= 0) (void)qor::LocaleBytesToText(bytes, qor::LcidSelector{lcid});
 
   qor::Text text(bytes.size() / 2, u'\0');
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -45,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(counts.invalid == 0);
   Check(counts.substituted <= text.size());
   Check(text.empty() || code_page < 0 || !encoded.empty());
-  if (lcid >= 0) (void)qor::TextToLocaleBytes(text, lcid);
-  (void)qor::ConvertCodePage(decoded, code_page, code_page);
+  if (lcid >= 0) (void)qor::TextToLocaleBytes(text, qor::LcidSelector{lcid});
+  (void)qor::ConvertCodePage(decoded, qor::CodePageSelector{code_page},
+                             qor::CodePageSelector{code_page});
   return 0;
 }

@@ -7,19 +7,19 @@
 
 namespace {
 
-std::int32_t Selector(qor::FuzzInput& input) {
+qor::LcidSelector Selector(qor::FuzzInput& input) {
   const std::uint8_t pick = input.Byte();
   const auto& table = qor::LcidTable();
-  if (pick < table.size() * 16) return table[pick % table.size()].value;
-  return input.Int32();
+  if (pick < table.size() * 16) return {table[pick % table.size()].value};
+  return {input.Int32()};
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   qor::FuzzInput input(data, size);
-  const std::int32_t a = Selector(input);
-  const std::int32_t b = Selector(input);
+  const qor::LcidSelector a = Selector(input);
+  const qor::LcidSelector b = Selector(input);
   const qor::Text text = input.RestAsText();
   (void)qor::Reinterpret(text, a, b);
   return 0;

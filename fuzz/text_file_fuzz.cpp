@@ -9,9 +9,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   qor::FuzzInput input(data, size);
-  const std::int16_t requested = static_cast<std::int16_t>(input.Byte() % 12) - 1;
+  const auto requested = static_cast<qor::EncodingCode>(input.Byte() % 12 - 1);
   const qor::Bytes bytes = input.RestAsBytes();
-  const std::int16_t code = qor::SettleEncoding(requested, bytes);
+  const qor::EncodingCode code = qor::SettleEncoding(requested, bytes);
   if (code < 1 || code > 9) std::abort();
   const std::optional<qor::Text> text = qor::DecodeTextFile(bytes, code);
   if (!text || text->find(u'\0') != qor::Text::npos) std::abort();

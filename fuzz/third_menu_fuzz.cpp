@@ -12,8 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   qor::FuzzInput input(data, size);
   const std::uint8_t pick = input.Byte();
   const auto& table = qor::LcidTable();
-  const std::int32_t selector =
-      pick < table.size() * 16 ? table[pick % table.size()].value : input.Int32();
+  const qor::LcidSelector selector{pick < table.size() * 16 ? table[pick % table.size()].value
+                                                            : input.Int32()};
   const int index = input.Byte() % 4;
   const qor::Text text = input.RestAsText();
   const qor::Text cut = qor::CutHalfCharacter(text, selector);

@@ -17,7 +17,7 @@ constexpr EscapeTransform kTransforms[] = {
 
 std::span<const EscapeTransform> EscapeTransforms() { return kTransforms; }
 
-Text DecodeEscapes(const EscapeTransform& transform, TextView text, std::int32_t lcid) {
+Text DecodeEscapes(const EscapeTransform& transform, TextView text, LcidSelector lcid) {
   switch (transform.decoder) {
     case EscapeDecoder::kHexEscapes:
       return DecodeHexEscapes(text, lcid, transform.mode);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 
+#include "codepage/selectors.h"
 #include "platform/text.h"
 
 namespace qor {
@@ -25,6 +26,6 @@ struct EscapeTransform {
 // Runs the transform's decoder on the text, the decoded bytes read under the LCID selector.
 // Any failure gives the empty string.
 [[nodiscard]] Text DecodeEscapes(const EscapeTransform& transform, TextView text,
-                                 std::int32_t lcid);
+                                 LcidSelector lcid);
 
 }  // namespace qor

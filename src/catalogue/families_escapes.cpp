@@ -7,7 +7,7 @@
 #include "codecs/hz.h"
 #include "codecs/numeric_references.h"
 #include "codecs/utf7.h"
-#include "codepage/conversions.h"
+#include "codepage/selectors.h"
 
 namespace qor {
 namespace {
@@ -28,7 +28,7 @@ Transform NumericReferences(int mode) {
 // URL, QP or Base64 (the menu always reads the standard alphabet), as the transform selector
 // runs them.
 enum EscapeIndex { kUrl = 0, kQp = 1, kBase64 = 2 };
-Transform Escapes(EscapeIndex index, std::int32_t selector) {
+Transform Escapes(EscapeIndex index, LcidSelector selector) {
   return [index, selector](TextView text) {
     return DecodeEscapes(EscapeTransforms()[index], text, selector);
   };
@@ -45,15 +45,16 @@ void AddEscapeFamilies(std::vector<Family>& families) {
       {"mnuNumU", 2, u"NumU(2)--U ：如 %u53EF %u63A7 %28 %29 英文通顺", false,
        NumericReferences(kPercentReferences)},
       {"mnuReadQp", 0, u"URL--GB ：如 work%2Easp%3Fs%3D%B5%E7%C4%D4 英文通顺", true,
-       Escapes(kUrl, 2052)},
-      {"mnuReadQp", 1, u"URL--Big5 ：同上类似", false, Escapes(kUrl, 1028)},
+       Escapes(kUrl, kLcidChineseSimplified)},
+      {"mnuReadQp", 1, u"URL--Big5 ：同上类似", false, Escapes(kUrl, kLcidChineseTraditional)},
       {"mnuReadQp", 2, u"URL--UTF8 ：同上类似", false, Escapes(kUrl, kLcidUtf8)},
-      {"mnuReadQp", 4, u"QP--GB ：如 =D6=A7=B3=D6ASCII=C2=EB 英文通顺", true, Escapes(kQp, 2052)},
-      {"mnuReadQp", 5, u"QP--Big5 ：同上类似", false, Escapes(kQp, 1028)},
+      {"mnuReadQp", 4, u"QP--GB ：如 =D6=A7=B3=D6ASCII=C2=EB 英文通顺", true,
+       Escapes(kQp, kLcidChineseSimplified)},
+      {"mnuReadQp", 5, u"QP--Big5 ：同上类似", false, Escapes(kQp, kLcidChineseTraditional)},
       {"mnuReadQp", 6, u"QP--UTF8 ：同上类似", false, Escapes(kQp, kLcidUtf8)},
       {"mnuBase64", 0, u"Base64--GB ：如 QVNDSUkgvs3Kx6G 紧密排列.允许选取解码", true,
-       Escapes(kBase64, 2052), Source::kSelectionOrWhole},
-      {"mnuBase64", 1, u"Base64--Big5 ：同上类似", false, Escapes(kBase64, 1028),
+       Escapes(kBase64, kLcidChineseSimplified), Source::kSelectionOrWhole},
+      {"mnuBase64", 1, u"Base64--Big5 ：同上类似", false, Escapes(kBase64, kLcidChineseTraditional),
        Source::kSelectionOrWhole},
       {"mnuBase64", 2, u"Base64--UTF8 ：同上类似", false, Escapes(kBase64, kLcidUtf8),
        Source::kSelectionOrWhole},

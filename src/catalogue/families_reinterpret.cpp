@@ -15,8 +15,8 @@ struct FixedPair {
   int index;
   const char16_t* caption;
   bool checked;
-  std::int32_t a;
-  std::int32_t b;
+  LcidSelector a;
+  LcidSelector b;
 };
 
 constexpr FixedPair kChgA2B[] = {
@@ -56,9 +56,10 @@ std::vector<int> CodePagesOf(std::optional<int> a, std::optional<int> b) {
 }
 
 // How the pairs of one kind of selector run.
+template <class Selector>
 struct PairKind {
-  Text (*run)(TextView, std::int32_t, std::int32_t, ConversionCounts*);
-  std::optional<int> (*code_page)(std::int32_t);
+  Text (*run)(TextView, Selector, Selector, ConversionCounts*);
+  std::optional<int> (*code_page)(Selector);
   // Whether diagnosis chains a named pair between these code pages.
   bool (*chainable)(int, int);
 };
@@ -71,11 +72,13 @@ bool CodePagePairChains(int a, int b) {
   return LcidPairChains(a, b) && (HasNoLcid(a) || HasNoLcid(b));
 }
 
-const PairKind kLcidPairs{Reinterpret, CodePageOfLcidSelector, LcidPairChains};
-const PairKind kCodePagePairs{ConvertCodePage, CodePageOfSelector, CodePagePairChains};
+const PairKind<LcidSelector> kLcidPairs{Reinterpret, CodePageOfLcidSelector, LcidPairChains};
+const PairKind<CodePageSelector> kCodePagePairs{ConvertCodePage, CodePageOfSelector,
+                                                CodePagePairChains};
 
 // The pair a--b of a kind under a label; `named` pairs may chain.
-Step PairStep(Text label, const PairKind& kind, std::int32_t a, std::int32_t b, bool named) {
+template <class Selector>
+Step PairStep(Text label, const PairKind<Selector>& kind, Selector a, Selector b, bool named) {
   Step step{std::move(label), [run = kind.run, a, b](TextView text, ConversionCounts& counts) {
               return run(text, a, b, &counts);
             }};
@@ -85,7 +88,15 @@ Step PairStep(Text label, const PairKind& kind, std::int32_t a, std::int32_t b, 
   return step;
 }
 
-Family TypedFamily(TextView prefix, TextView note, const PairKind& kind) {
+// The numbers of a label or a table, as the kind's selectors.
+template <class Selector>
+Step PairStep(Text label, const PairKind<Selector>& kind, std::int32_t a, std::int32_t b,
+              bool named) {
+  return PairStep(std::move(label), kind, Selector{a}, Selector{b}, named);
+}
+
+template <class Selector>
+Family TypedFamily(TextView prefix, TextView note, const PairKind<Selector>& kind) {
   Family family;
   family.grammar = Text(prefix) + u"(A)--(B)";
   family.note = Text(note);
@@ -98,7 +109,8 @@ Family TypedFamily(TextView prefix, TextView note, const PairKind& kind) {
 }
 
 // "A<separator>B" with A and B display names of the table.
-Family NamedFamily(SelectorTable table, TextView separator, const PairKind& kind) {
+template <class Selector>
+Family NamedFamily(SelectorTable table, TextView separator, const PairKind<Selector>& kind) {
   Family family;
   family.grammar = JoinLabel(u"A", separator, u"B");
   family.note = u"A, B:";

@@ -24,7 +24,7 @@ struct ThirdMenuItem {
   PreCheck pre_check;
 };
 
-Transform CutBy(std::int32_t selector) {
+Transform CutBy(LcidSelector selector) {
   return [selector](TextView text) { return CutHalfCharacter(text, selector); };
 }
 
@@ -40,7 +40,8 @@ Family CutByTypedLcidFamily(TextView head) {
   family.parse = [head = Text(head)](TextView label) -> std::optional<Step> {
     const std::optional<std::int32_t> lcid = ParseNumberedLabel(label, head);
     if (!lcid) return std::nullopt;
-    return Step{Text(label), CutBy(*lcid), {Source::kCaretToEnd, PreCheck::kTextLength}};
+    return Step{
+        Text(label), CutBy(LcidSelector{*lcid}), {Source::kCaretToEnd, PreCheck::kTextLength}};
   };
   return family;
 }
@@ -48,7 +49,7 @@ Family CutByTypedLcidFamily(TextView head) {
 // "URL--GB": the transform's decoder, the bytes read under the language.
 Step EscapeStep(const EscapeTransform& transform, const SelectorEntry& language) {
   return Step{JoinLabel(transform.name, kTransformSeparator, language.name),
-              [&transform, lcid = language.value](TextView text) {
+              [&transform, lcid = LcidSelector{language.value}](TextView text) {
                 return DecodeEscapes(transform, text, lcid);
               }};
 }
@@ -94,10 +95,10 @@ Family EscapeTransformFamily(const std::vector<Family>& earlier) {
 
 void AddThirdMenuFamilies(std::vector<Family>& families) {
   const ThirdMenuItem items[] = {
-      {"mnuCutaByte", 0, u"GB+半字 ：英文通顺,部分中文通顺.建议光标放在乱码开头", true, CutBy(2052),
-       Source::kCaretToEnd, PreCheck::kTextLength},
-      {"mnuCutaByte", 1, u"U+半字 ：前半通顺,后半不通,多韩文,方框和空格", false, CutBy(-2),
-       Source::kCaretToEnd, PreCheck::kTextLength},
+      {"mnuCutaByte", 0, u"GB+半字 ：英文通顺,部分中文通顺.建议光标放在乱码开头", true,
+       CutBy(kLcidChineseSimplified), Source::kCaretToEnd, PreCheck::kTextLength},
+      {"mnuCutaByte", 1, u"U+半字 ：前半通顺,后半不通,多韩文,方框和空格", false,
+       CutBy(kLcidUtf16Le), Source::kCaretToEnd, PreCheck::kTextLength},
       {"mnuCutaByte", 2, u"LCID+半字 ：键入 语文区号 [Ctrl+F3] …", false, nullptr,
        Source::kCaretToEnd, PreCheck::kTextLength},
       {"mnu2022", 0, u"Esc+中文(ISO-2022) ：同下类似, 标志 $)A $)G", false, RestoreEscapes(0),

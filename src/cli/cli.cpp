@@ -65,8 +65,8 @@ struct Options {
   std::vector<std::string> operands;
   std::optional<std::string> input;
   std::optional<std::string> output;
-  std::int16_t input_code = kEncodingAutomatic;
-  std::int16_t output_code = kEncodingUtf8NoBom;
+  EncodingCode input_code = kEncodingAutomatic;
+  EncodingCode output_code = kEncodingUtf8NoBom;
   bool force = false;
   bool help = false;
   std::optional<std::size_t> top;  // fix: a listing of this many candidates
@@ -74,14 +74,16 @@ struct Options {
 };
 
 // An encoding code from its number or its name.
-std::optional<std::int16_t> ParseEncodingCode(const std::string& arg) {
-  if (arg.size() == 1 && arg[0] >= '0' && arg[0] <= '9') return arg[0] - '0';
+std::optional<EncodingCode> ParseEncodingCode(const std::string& arg) {
+  if (arg.size() == 1 && arg[0] >= '0' && arg[0] <= '9') {
+    return static_cast<EncodingCode>(arg[0] - '0');
+  }
   const auto lower = [](std::string s) {
     std::transform(s.begin(), s.end(), s.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return s;
   };
-  for (std::int16_t code = kEncodingGbk; code <= kEncodingUtf8NoBom; ++code) {
+  for (const EncodingCode code : kFileEncodings) {
     if (lower(EncodeWtf8(EncodingName(code))) == lower(arg)) return code;
   }
   return std::nullopt;
@@ -142,7 +144,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
       }
       (arg == "-i" ? options.input : options.output) = args[++i];
     } else if (arg == "--encoding" || arg == "--out-encoding") {
-      const std::optional<std::int16_t> code =
+      const std::optional<EncodingCode> code =
           i + 1 < args.size() ? ParseEncodingCode(args[++i]) : std::nullopt;
       if (!code || (arg == "--out-encoding" && *code == kEncodingAutomatic)) {
         error = "option " + arg + " needs an encoding: 1 to 9 or its name" +

@@ -106,7 +106,7 @@ Bytes DecodeBase64Bytes(TextView text, int variant) {
   });
 }
 
-Text DecodeBase64Text(TextView text, std::int32_t selector, int variant) {
+Text DecodeBase64Text(TextView text, LcidSelector selector, int variant) {
   return EmptyOnFailure([&]() -> Text {
     if (text.empty()) return {};
     const Bytes bytes = DecodeBase64Bytes(text, variant);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "codepage/selectors.h"
 #include "platform/text.h"
 
 namespace qor {
@@ -27,6 +28,6 @@ enum Base64Variant : int {
 
 // The decoded bytes as text under a selector (an LCID, -1 Latin1 or -4 UTF8), U+0000 as spaces.
 // Empty for an empty text, another selector or any failure.
-[[nodiscard]] Text DecodeBase64Text(TextView text, std::int32_t selector, int variant);
+[[nodiscard]] Text DecodeBase64Text(TextView text, LcidSelector selector, int variant);
 
 }  // namespace qor

@@ -6,13 +6,13 @@
 
 namespace qor {
 
-bool IsEscapedBytesSelector(std::int32_t selector) {
+bool IsEscapedBytesSelector(LcidSelector selector) {
   if (selector == kLcidLatin1 || selector == kLcidUtf8) return true;
-  return selector >= 1 && LocaleBytesToText({}, selector).has_value();
+  return selector.value >= 1 && LocaleBytesToText({}, selector).has_value();
 }
 
-std::optional<Text> EscapedBytesToText(BytesView bytes, std::int32_t selector) {
-  if (selector < 1 && selector != kLcidLatin1 && selector != kLcidUtf8) return std::nullopt;
+std::optional<Text> EscapedBytesToText(BytesView bytes, LcidSelector selector) {
+  if (selector.value < 1 && selector != kLcidLatin1 && selector != kLcidUtf8) return std::nullopt;
   std::optional<Text> text = DecodeBySelector(bytes, selector);
   if (text) ZerosToSpaces(*text);
   return text;

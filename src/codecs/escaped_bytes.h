@@ -2,22 +2,19 @@
 // The byte interpretations of the escape codecs: the bytes an escape format carries become text
 // under an LCID (its ANSI code page), Latin-1 or UTF-8; the encoders take GBK or UTF-8 bytes.
 
-#include <cstdint>
 #include <optional>
 
+#include "codepage/selectors.h"
 #include "platform/text.h"
 
 namespace qor {
 
-// The LCID whose ANSI code page (936, GBK) the "GB" encoders write.
-inline constexpr std::int32_t kLcidChineseSimplified = 2052;
-
 // Whether the escape decoders accept the selector: an LCID the platform knows, -1 Latin1 or
 // -4 UTF8.
-[[nodiscard]] bool IsEscapedBytesSelector(std::int32_t selector);
+[[nodiscard]] bool IsEscapedBytesSelector(LcidSelector selector);
 
 // The bytes as text under an accepted selector, U+0000 turned into spaces; nullopt otherwise.
-[[nodiscard]] std::optional<Text> EscapedBytesToText(BytesView bytes, std::int32_t selector);
+[[nodiscard]] std::optional<Text> EscapedBytesToText(BytesView bytes, LcidSelector selector);
 
 // The GBK bytes (LCID 2052) or the UTF-8 bytes of the text; nullopt when GBK is unavailable.
 [[nodiscard]] std::optional<Bytes> GbkOrUtf8Bytes(TextView text, bool utf8);

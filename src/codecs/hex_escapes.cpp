@@ -48,7 +48,7 @@ bool IsLeadByte(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
 // the 128 ASCII bytes serves them all.
 class RunConverter {
  public:
-  explicit RunConverter(std::int32_t selector) : selector_(selector) {}
+  explicit RunConverter(LcidSelector selector) : selector_(selector) {}
 
   bool Append(BytesView run, Text& out) {
     const bool ascii = std::all_of(run.begin(), run.end(),
@@ -73,14 +73,14 @@ class RunConverter {
     return ascii_->size() == 128;  // one character per byte, or no table
   }
 
-  std::int32_t selector_;
+  LcidSelector selector_;
   std::optional<Text> ascii_;
 };
 
 // Replaces each run of escapes by its text. The run's bytes are converted together, so the bytes
 // of one multi-byte character must stand in one unbroken run.
-std::optional<Text> DecodeRuns(TextView s, std::int32_t selector, char16_t escape) {
-  const bool track_lead = selector >= 1;
+std::optional<Text> DecodeRuns(TextView s, LcidSelector selector, char16_t escape) {
+  const bool track_lead = selector.value >= 1;
   RunConverter converter(selector);
   Text out;
   out.reserve(s.size());
@@ -139,7 +139,7 @@ void AppendToken(Text& out, unsigned char b) {
 
 }  // namespace
 
-Text DecodeHexEscapes(TextView text, std::int32_t selector, int mode) {
+Text DecodeHexEscapes(TextView text, LcidSelector selector, int mode) {
   return EmptyOnFailure([&]() -> Text {
     if (text.empty() || !IsEscapedBytesSelector(selector)) return {};
     const bool url = mode == kUrlEncoding;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "codepage/selectors.h"
 #include "platform/text.h"
 
 namespace qor {
@@ -20,7 +21,7 @@ enum HexEscapeMode : int {
 // byte taken as its trail byte when the selector is an LCID) as one byte string under the
 // selector (an LCID, -1 Latin1 or -4 UTF8); malformed escapes stay as written. Any mode other
 // than kUrlEncoding is quoted-printable. Empty for an empty text, another selector or a failure.
-[[nodiscard]] Text DecodeHexEscapes(TextView text, std::int32_t selector, int mode);
+[[nodiscard]] Text DecodeHexEscapes(TextView text, LcidSelector selector, int mode);
 
 // The GBK (or UTF-8) bytes of the text as quoted-printable: every byte that is not printable
 // ASCII, and "=", as "=XX"; lines of at most 76 characters joined by soft breaks "=" CR LF.

@@ -5,36 +5,36 @@
 
 namespace qor {
 
-std::optional<int> CodePageOfLcidSelector(std::int32_t lcid) {
-  switch (lcid) {
-    case kLcidLatin1:
+std::optional<int> CodePageOfLcidSelector(LcidSelector lcid) {
+  switch (lcid.value) {
+    case kLcidLatin1.value:
       return 28591;
-    case kLcidUtf16Le:
+    case kLcidUtf16Le.value:
       return 1200;
-    case kLcidUtf16Be:
+    case kLcidUtf16Be.value:
       return 1201;
-    case kLcidUtf8:
+    case kLcidUtf8.value:
       return 65001;
     default:
-      return AnsiCodePageOfLcid(lcid);
+      return AnsiCodePageOfLcid(lcid.value);
   }
 }
 
-std::optional<int> CodePageOfSelector(std::int32_t selector) {
+std::optional<int> CodePageOfSelector(CodePageSelector selector) {
   if (selector == kCodePageOwnUtf16) return 1200;
-  if (selector < 0) return std::nullopt;
-  return selector;
+  if (selector.value < 0) return std::nullopt;
+  return selector.value;
 }
 
-std::optional<Bytes> TextToLocaleBytes(TextView text, std::int32_t lcid, ConversionCounts* counts) {
-  const std::optional<int> code_page = AnsiCodePageOfLcid(lcid);
+std::optional<Bytes> TextToLocaleBytes(TextView text, LcidSelector lcid, ConversionCounts* counts) {
+  const std::optional<int> code_page = AnsiCodePageOfLcid(lcid.value);
   if (!code_page) return std::nullopt;
   return EncodeCodePage(text, *code_page, counts);
 }
 
-std::optional<Text> LocaleBytesToText(BytesView bytes, std::int32_t lcid,
+std::optional<Text> LocaleBytesToText(BytesView bytes, LcidSelector lcid,
                                       ConversionCounts* counts) {
-  const std::optional<int> code_page = AnsiCodePageOfLcid(lcid);
+  const std::optional<int> code_page = AnsiCodePageOfLcid(lcid.value);
   if (!code_page) return std::nullopt;
   return DecodeCodePage(bytes, *code_page, counts);
 }
@@ -49,19 +49,20 @@ Text CodePageToText(BytesView bytes, std::int32_t code_page, ConversionCounts* c
   return DecodeCodePage(bytes, code_page, counts).value_or(Text());
 }
 
-Text ConvertCodePage(TextView text, std::int32_t a, std::int32_t b, ConversionCounts* counts) {
+Text ConvertCodePage(TextView text, CodePageSelector a, CodePageSelector b,
+                     ConversionCounts* counts) {
   if (text.empty()) return Text(text);
   Bytes bytes;
-  if (a >= 0) {
-    bytes = TextToCodePage(text, a, counts);
+  if (a.value >= 0) {
+    bytes = TextToCodePage(text, a.value, counts);
   } else if (a == kCodePageOwnUtf16) {
     bytes = TextToUtf16LeBytes(text);
   } else {
     return {};
   }
   Text out;
-  if (b >= 0) {
-    out = CodePageToText(bytes, b, counts);
+  if (b.value >= 0) {
+    out = CodePageToText(bytes, b.value, counts);
   } else if (b == kCodePageOwnUtf16) {
     if (counts) counts->invalid += bytes.size() % 2;  // the odd final byte has no unit
     out = Utf16LeBytesToText(bytes);

@@ -4,30 +4,25 @@
 #include <cstdint>
 #include <optional>
 
+#include "codepage/selectors.h"
 #include "platform/codepage_service.h"
 #include "platform/text.h"
 
 namespace qor {
 
-// Special selectors: LCID -1..-4 and the code page selector -2.
-inline constexpr std::int32_t kLcidLatin1 = -1;
-inline constexpr std::int32_t kLcidUtf16Le = -2;
-inline constexpr std::int32_t kLcidUtf16Be = -3;
-inline constexpr std::int32_t kLcidUtf8 = -4;
-inline constexpr std::int32_t kCodePageOwnUtf16 = -2;
-
 // The code page an LCID selector stands for: an LCID's ANSI code page, or 28591, 1200, 1201 and
 // 65001 for Latin1, ULE, UBE and UTF8; nullopt for an LCID the platform lacks.
-[[nodiscard]] std::optional<int> CodePageOfLcidSelector(std::int32_t lcid);
+[[nodiscard]] std::optional<int> CodePageOfLcidSelector(LcidSelector lcid);
 // The code page a code page selector stands for: 1200 for the text's own UTF-16LE; nullopt for
 // another negative selector.
-[[nodiscard]] std::optional<int> CodePageOfSelector(std::int32_t selector);
+[[nodiscard]] std::optional<int> CodePageOfSelector(CodePageSelector selector);
 
-// Text to bytes in the ANSI code page of an LCID; nullopt for an LCID the platform lacks.
-[[nodiscard]] std::optional<Bytes> TextToLocaleBytes(TextView text, std::int32_t lcid,
+// Text to bytes in the ANSI code page of an LCID; nullopt for an LCID the platform lacks and for
+// the negative selectors.
+[[nodiscard]] std::optional<Bytes> TextToLocaleBytes(TextView text, LcidSelector lcid,
                                                      ConversionCounts* counts = nullptr);
 // Bytes in the ANSI code page of an LCID to text; nullopt for an LCID the platform lacks.
-[[nodiscard]] std::optional<Text> LocaleBytesToText(BytesView bytes, std::int32_t lcid,
+[[nodiscard]] std::optional<Text> LocaleBytesToText(BytesView bytes, LcidSelector lcid,
                                                     ConversionCounts* counts = nullptr);
 
 // Text to bytes in a code page; empty on any failure.
@@ -39,7 +34,7 @@ inline constexpr std::int32_t kCodePageOwnUtf16 = -2;
 
 // The text's bytes under code page selector a, read under selector b; a leading U+FEFF is
 // removed and U+0000 become spaces. Empty on any failure.
-[[nodiscard]] Text ConvertCodePage(TextView text, std::int32_t a, std::int32_t b,
+[[nodiscard]] Text ConvertCodePage(TextView text, CodePageSelector a, CodePageSelector b,
                                    ConversionCounts* counts = nullptr);
 
 }  // namespace qor

@@ -5,10 +5,10 @@
 
 namespace qor {
 
-Text CutHalfCharacter(TextView text, std::int32_t selector) {
+Text CutHalfCharacter(TextView text, LcidSelector selector) {
   if (text.empty()) return {};
   Text out;
-  if (selector >= 0) {
+  if (selector.value >= 0) {
     const std::optional<Bytes> bytes = TextToLocaleBytes(text, selector);
     if (!bytes || bytes->empty()) return {};
     std::optional<Text> rest = LocaleBytesToText(BytesView(*bytes).substr(1), selector);

@@ -1,6 +1,5 @@
 #include "codepage/iso2022_escapes.h"
 
-#include <cstdint>
 #include <vector>
 
 #include "codepage/byte_strings.h"
@@ -10,10 +9,12 @@ namespace qor {
 namespace {
 
 constexpr char16_t kEsc = u'\x1B';
+// The stripped text holds the escape sequences' bytes one unit each, as Latin-1 holds them.
+constexpr CodePageSelector kLatin1{28591};
 
 struct Iso2022Language {
   TextView marks;  // comma-separated, in the order they are restored
-  std::int32_t code_page;
+  CodePageSelector code_page;
 };
 
 constexpr Iso2022Language kLanguages[] = {
@@ -74,7 +75,7 @@ Text RestoreIso2022Escapes(TextView text, int index) {
   if (text.empty()) return {};
   const Iso2022Language* language = LanguageOf(index);
   if (!language) return Text(text);
-  Text out = ConvertCodePage(RestoreIso2022Marks(text, index), 28591, language->code_page);
+  Text out = ConvertCodePage(RestoreIso2022Marks(text, index), kLatin1, language->code_page);
   ZerosToSpaces(out);
   return out;
 }

@@ -41,35 +41,35 @@ std::size_t CountMalformedUtf8(BytesView bytes) {
 
 }  // namespace
 
-std::optional<Bytes> EncodeBySelector(TextView text, std::int32_t selector,
+std::optional<Bytes> EncodeBySelector(TextView text, LcidSelector selector,
                                       ConversionCounts* counts) {
-  if (selector >= 0) return TextToLocaleBytes(text, selector, counts);
-  switch (selector) {
-    case kLcidLatin1:
+  if (selector.value >= 0) return TextToLocaleBytes(text, selector, counts);
+  switch (selector.value) {
+    case kLcidLatin1.value:
       if (counts) counts->substituted += CountWideUnits(text);
       return CharsToBytes(text);
-    case kLcidUtf16Le:
+    case kLcidUtf16Le.value:
       return TextToUtf16LeBytes(text);
-    case kLcidUtf16Be:
+    case kLcidUtf16Be.value:
       return SwapBytePairs(TextToUtf16LeBytes(text));
-    case kLcidUtf8:
+    case kLcidUtf8.value:
       return TextToUtf8Bytes(text);
     default:
       return std::nullopt;
   }
 }
 
-std::optional<Text> DecodeBySelector(BytesView bytes, std::int32_t selector,
+std::optional<Text> DecodeBySelector(BytesView bytes, LcidSelector selector,
                                      ConversionCounts* counts) {
-  if (selector >= 0) return LocaleBytesToText(bytes, selector, counts);
-  switch (selector) {
-    case kLcidLatin1:
+  if (selector.value >= 0) return LocaleBytesToText(bytes, selector, counts);
+  switch (selector.value) {
+    case kLcidLatin1.value:
       return BytesToChars(bytes);
-    case kLcidUtf16Le:
-    case kLcidUtf16Be:
+    case kLcidUtf16Le.value:
+    case kLcidUtf16Be.value:
       if (counts) counts->invalid += bytes.size() % 2;  // the odd final byte has no unit
       return Utf16LeBytesToText(selector == kLcidUtf16Le ? Bytes(bytes) : SwapBytePairs(bytes));
-    case kLcidUtf8:
+    case kLcidUtf8.value:
       if (counts) counts->invalid += CountMalformedUtf8(bytes);
       return Utf8BytesToText(bytes);
     default:
@@ -77,7 +77,7 @@ std::optional<Text> DecodeBySelector(BytesView bytes, std::int32_t selector,
   }
 }
 
-Text Reinterpret(TextView text, std::int32_t a, std::int32_t b, ConversionCounts* counts) {
+Text Reinterpret(TextView text, LcidSelector a, LcidSelector b, ConversionCounts* counts) {
   if (text.empty()) return {};
   const std::optional<Bytes> bytes = EncodeBySelector(text, a, counts);
   if (!bytes) return {};

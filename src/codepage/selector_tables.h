@@ -11,6 +11,8 @@
 
 namespace qor {
 
+// A name and the number the dialogs compose their labels from: an LCID selector in the LCID
+// tables, a code page selector in the code page table.
 struct SelectorEntry {
   TextView name;
   std::int32_t value = 0;

@@ -8,10 +8,7 @@
 namespace qor {
 namespace {
 
-constexpr std::int32_t kLcidChinese = 2052;  // code page 936
-constexpr std::int32_t kLcidEnglish = 1033;  // code page 1252
-
-bool IsUtf16Form(std::int16_t code) { return code >= kEncodingUnicode && code <= kEncodingUtf8; }
+bool IsUtf16Form(EncodingCode code) { return code >= kEncodingUnicode && code <= kEncodingUtf8; }
 
 // Whether the bytes at i are the four bytes of `unit_pair` at an even offset.
 bool HasPairAtEvenOffset(BytesView bytes, BytesView unit_pair) {
@@ -31,7 +28,7 @@ Text Utf8FileToText(BytesView bytes) {
 
 }  // namespace
 
-std::int16_t DetectEncoding(BytesView bytes) {
+EncodingCode DetectEncoding(BytesView bytes) {
   if (bytes.size() < 2) return kEncodingAutomatic;
   if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return kEncodingUtf8;
   if (bytes.substr(0, 2) == "\xFF\xFE") return kEncodingUnicode;
@@ -75,8 +72,8 @@ bool IsNonAsciiUtf8(BytesView bytes) {
   return non_ascii;
 }
 
-std::int16_t SettleEncoding(std::int16_t requested, BytesView bytes) {
-  std::int16_t detected = DetectEncoding(bytes);
+EncodingCode SettleEncoding(EncodingCode requested, BytesView bytes) {
+  EncodingCode detected = DetectEncoding(bytes);
   if (detected < kEncodingGbk || detected > kEncodingUtf8NoBom) {
     detected = IsNonAsciiUtf8(bytes) ? kEncodingUtf8NoBom : kEncodingGbk;
   }
@@ -88,21 +85,21 @@ std::int16_t SettleEncoding(std::int16_t requested, BytesView bytes) {
     case kEncodingUnicode:
     case kEncodingUnicodeBe:
     case kEncodingUtf8:
-      return detected == requested ? requested : requested + kNoBomOffset;
+      return detected == requested ? requested : WithoutMark(requested);
     case kEncodingUnicodeNoBom:
     case kEncodingUnicodeBeNoBom:
     case kEncodingUtf8NoBom:
-      return detected == requested - kNoBomOffset ? detected : requested;
+      return detected == WithMark(requested) ? detected : requested;
     default:
       return detected;
   }
 }
 
-std::optional<Text> DecodeTextFile(BytesView bytes, std::int16_t code) {
+std::optional<Text> DecodeTextFile(BytesView bytes, EncodingCode code) {
   std::optional<Text> text;
   switch (code) {
     case kEncodingGbk:
-      text = LocaleBytesToText(bytes, kLcidChinese);
+      text = LocaleBytesToText(bytes, kLcidChineseSimplified);
       break;
     case kEncodingEng:
       text = LocaleBytesToText(bytes, kLcidEnglish);
@@ -131,11 +128,11 @@ std::optional<Text> DecodeTextFile(BytesView bytes, std::int16_t code) {
   return text;
 }
 
-std::int16_t WritingEncoding(std::int16_t code) {
+EncodingCode WritingEncoding(EncodingCode code) {
   return code >= kEncodingGbk && code <= kEncodingUtf8NoBom ? code : kEncodingUnicode;
 }
 
-std::optional<Bytes> EncodeTextFile(TextView text, std::int16_t code) {
+std::optional<Bytes> EncodeTextFile(TextView text, EncodingCode code) {
   code = WritingEncoding(code);
   Text marked;
   if (IsUtf16Form(code)) {
@@ -145,7 +142,7 @@ std::optional<Bytes> EncodeTextFile(TextView text, std::int16_t code) {
   }
   switch (code) {
     case kEncodingGbk:
-      return TextToLocaleBytes(text, kLcidChinese);
+      return TextToLocaleBytes(text, kLcidChineseSimplified);
     case kEncodingEng:
       return TextToLocaleBytes(text, kLcidEnglish);
     case kEncodingLatin1:
@@ -163,12 +160,12 @@ std::optional<Bytes> EncodeTextFile(TextView text, std::int16_t code) {
   }
 }
 
-Text EncodingName(std::int16_t code) {
+Text EncodingName(EncodingCode code) {
   static constexpr const char16_t* kNames[] = {u"GBK",     u"Eng",        u"Latin-1",
                                                u"Unicode", u"Unicode BE", u"UTF-8"};
   if (code >= kEncodingGbk && code <= kEncodingUtf8) return kNames[code - 1];
   if (code >= kEncodingUnicodeNoBom && code <= kEncodingUtf8NoBom) {
-    return Text(kNames[code - 1 - kNoBomOffset]) + u" (No BOM)";
+    return Text(kNames[WithMark(code) - 1]) + u" (No BOM)";
   }
   return {};
 }

@@ -56,8 +56,8 @@ bool IsCjkMojibakePage(int code_page) {
 }
 
 bool IsWesternOrCyrillicMojibakePage(int code_page) {
-  return OneOf(code_page,
-               {kLcidUtf8, kLcidLatin1, 1252, 28591, 1250, 1251, 1253, 866, 20866, 65001});
+  return OneOf(code_page, {kLcidUtf8.value, kLcidLatin1.value, 1252, 28591, 1250, 1251, 1253, 866,
+                           20866, 65001});
 }
 
 enum class PairKind { kNone, kCommon, kRepeated, kExotic };

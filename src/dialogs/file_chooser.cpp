@@ -162,8 +162,8 @@ void FileChooser::Load() {
   chk_filter_->setChecked(true);
   fil_a_->SetPattern(QStringLiteral("*.txt"));
   cbo_pat_->addItem(Q(kAutomaticChoice));
-  for (std::int16_t code = kEncodingGbk; code <= kEncodingUtf8; ++code) {
-    cbo_pat_->addItem(Q(EncodingName(code)));
+  for (const EncodingCode code : kFileEncodings) {
+    if (code <= kEncodingUtf8) cbo_pat_->addItem(Q(EncodingName(code)));
   }
   FolderChanged();
   start_folder_ = folders_.current();
@@ -201,7 +201,7 @@ bool FileChooser::Refresh() {
   return false;
 }
 
-bool FileChooser::Activate(bool open, const std::filesystem::path& path, std::int16_t code) {
+bool FileChooser::Activate(bool open, const std::filesystem::path& path, EncodingCode code) {
   b_open_ = open;
   s_way_ = path;
   n_pat_ = code;
@@ -246,7 +246,7 @@ void FileChooser::showEvent(QShowEvent* event) {
 }
 
 std::optional<FileChoice> FileChooser::Choose(bool open, const std::filesystem::path& path,
-                                              std::int16_t code) {
+                                              EncodingCode code) {
   if (!Activate(open, path, code)) return std::nullopt;
   // Only the accept button leaves a path: the save mode's starting path is no choice.
   if (exec() != Accepted) s_way_.clear();

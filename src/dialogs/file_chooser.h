@@ -33,10 +33,10 @@ class FileChooser : public QDialog {
 
   // Shows the dialog modally to open a file (open) or to save under a name (path and code
   // of the current file, if any); nullopt when the user cancelled.
-  std::optional<FileChoice> Choose(bool open, const std::filesystem::path& path, std::int16_t code);
+  std::optional<FileChoice> Choose(bool open, const std::filesystem::path& path, EncodingCode code);
   // The preparation of every show, which Choose does: the mode, the remembered path and the
   // encoding. False when it failed; the user has then been told.
-  bool Activate(bool open, const std::filesystem::path& path, std::int16_t code);
+  bool Activate(bool open, const std::filesystem::path& path, EncodingCode code);
   // What the last show gave.
   std::optional<FileChoice> Result() const;
   // The user closed the window: the next show needs a newly loaded dialog.
@@ -80,7 +80,7 @@ class FileChooser : public QDialog {
   // The caller's variables: the mode, and the path and code chosen.
   bool b_open_ = false;
   std::filesystem::path s_way_;
-  std::int16_t n_pat_ = 0;
+  EncodingCode n_pat_ = kEncodingAutomatic;
   FolderMemory folders_;
   std::filesystem::path default_folder_;
   std::filesystem::path start_folder_;

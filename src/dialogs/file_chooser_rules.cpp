@@ -76,18 +76,18 @@ BomBox BomBoxForEntry(int entry) {
   return {unicode, unicode};
 }
 
-EncodingPick EncodingPickForCode(std::int16_t code) {
+EncodingPick EncodingPickForCode(EncodingCode code) {
   if (code >= kEncodingGbk && code <= kEncodingUtf8) return {code, code >= kEncodingUnicode};
   if (code >= kEncodingUnicodeNoBom && code <= kEncodingUtf8NoBom) {
-    return {code - kNoBomOffset, false};
+    return {WithMark(code), false};
   }
   return {kEncodingUnicode, true};
 }
 
-std::int16_t CodeOfPick(bool open, int entry, bool bom) {
+EncodingCode CodeOfPick(bool open, int entry, bool bom) {
   if (entry < 0 || entry >= kEncodingEntries) entry = kEncodingAutomatic;
   const bool unmarked = !open && !bom && entry >= kEncodingUnicode && entry <= kEncodingUtf8;
-  return static_cast<std::int16_t>(unmarked ? entry + kNoBomOffset : entry);
+  return static_cast<EncodingCode>(unmarked ? entry + kNoBomOffset : entry);
 }
 
 std::optional<FileChoice> AcceptChoice(bool open, const std::filesystem::path& folder,

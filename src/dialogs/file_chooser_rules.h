@@ -68,11 +68,11 @@ struct EncodingPick {
   int entry = 0;
   bool bom = false;
 };
-[[nodiscard]] EncodingPick EncodingPickForCode(std::int16_t code);
+[[nodiscard]] EncodingPick EncodingPickForCode(EncodingCode code);
 
 // The code of the user's choice: the entry, plus 3 in save mode for Unicode, Unicode BE and
 // UTF-8 without the mark.
-[[nodiscard]] std::int16_t CodeOfPick(bool open, int entry, bool bom);
+[[nodiscard]] EncodingCode CodeOfPick(bool open, int entry, bool bom);
 
 // What accepting gives: the folder followed by the selected list entry (open mode) or the
 // trimmed name box with ".txt" added where it has no dot (save mode), names as shown read back

@@ -24,7 +24,7 @@ void PasteAsOriginal(Session& session) {
   }
   session.SetText(std::move(text));
   session.Select(session.box().position_count(), 0);  // the caret ends after the pasted text
-  session.SetFile({}, 0);
+  session.SetFile({}, kEncodingAutomatic);
   session.set_n_saved(Session::kNoEntry);
   session.ResetHistory(CaptionHead(kPasteOriginalCaption, kShortcutDelimiter));
   session.SetTitlePrefix(session.say());

@@ -39,7 +39,7 @@ void ClearAsOriginal(Session& session) {
   if (!session.MayDiscardText()) return;
   session.SetText(Text());
   session.SetFile({}, kEncodingAutomatic);
-  session.set_n_saved(-1);
+  session.set_n_saved(Session::kOriginal);
   session.ResetHistory(Label(kClearCaption));
   session.SetTitlePrefix(session.say());
 }
@@ -72,7 +72,7 @@ void OpenAsOriginal(Session& session, FileSystem& files) {
   }
   session.SetText(std::move(file->text));
   session.SetFile(path, file->code);
-  session.set_n_saved(-1);
+  session.set_n_saved(Session::kOriginal);
   session.ResetHistory(Label(kOpenCaption));
   session.SetTitlePrefix(status->name);
 }
@@ -88,8 +88,8 @@ void SaveToFile(Session& session, FileSystem& files) {
       !ui.AskYesNo(PathMessage(path, kOverwriteQuestion))) {
     return;
   }
-  const std::int16_t code = choice->pattern < 1 ? session.file_pattern() : choice->pattern;
-  const std::optional<std::int16_t> written =
+  const EncodingCode code = choice->pattern < 1 ? session.file_pattern() : choice->pattern;
+  const std::optional<EncodingCode> written =
       WriteTextFile(session.box().text(), path, code, files, ui);
   if (!written) return;
   session.SetFile(path, *written);

@@ -43,7 +43,7 @@ void Session::SetTitlePrefix(TextView prefix) {
   Notify(kTitleChanged);
 }
 
-void Session::SetFile(std::filesystem::path path, std::int16_t pattern) {
+void Session::SetFile(std::filesystem::path path, EncodingCode pattern) {
   file_ = std::move(path);
   file_pattern_ = pattern;
 }
@@ -70,9 +70,9 @@ void Session::PushHistory(TextView label) {
 }
 
 void Session::ResetHistory(TextView label) {
-  n_cur_ = n_old_ = n_new_ = -1;
+  n_cur_ = n_old_ = n_new_ = kOriginal;
   for (int i = 0; i < kRingSize; ++i) entry(i) = Entry{};
-  entry(-1) = Entry{box_.text(), box_.sel_start(), box_.sel_length(), Text(label)};
+  entry(kOriginal) = Entry{box_.text(), box_.sel_start(), box_.sel_length(), Text(label)};
   say_ = Text(label);
   Notify(kSayChanged | kHistoryButtonsChanged);
 }
@@ -81,11 +81,11 @@ void Session::StepHistory(int step) {
   switch (step) {
     case kBackToOriginal:
       if (!CanGoBack()) return;
-      n_cur_ = -1;
+      n_cur_ = kOriginal;
       break;
     case kUndo:
       if (!CanGoBack()) return;
-      n_cur_ = n_cur_ == n_old_ ? -1 : (n_cur_ + kRingSize - 1) % kRingSize;
+      n_cur_ = n_cur_ == n_old_ ? kOriginal : (n_cur_ + kRingSize - 1) % kRingSize;
       break;
     case kRedo:
       if (!CanGoForward()) return;

@@ -45,6 +45,9 @@ inline constexpr TextView kTextTooLong = u" 拒绝~ 文本过长";
 class Session {
  public:
   static constexpr int kRingSize = 8;
+  // Entry indices besides the ring slots 0..7: the original, and none (a saved marker that no
+  // entry holds).
+  static constexpr int kOriginal = -1;
   static constexpr int kNoEntry = -2;
 
   explicit Session(Ui& ui) : ui_(ui) {}
@@ -80,14 +83,14 @@ class Session {
   int n_new() const { return n_new_; }
   int n_saved() const { return n_saved_; }
   void set_n_saved(int n_saved) { n_saved_ = n_saved; }
-  // The label and text stored with an entry (-1 the original, 0..7 a ring slot).
+  // The label and text stored with an entry (kOriginal, or 0..7 a ring slot).
   const Text& EntryText(int index) const { return entry(index).text; }
   const Text& EntryLabel(int index) const { return entry(index).label; }
 
   // The file last opened or saved (the path as the user chose it), and its encoding code.
   const std::filesystem::path& file() const { return file_; }
-  std::int16_t file_pattern() const { return file_pattern_; }
-  void SetFile(std::filesystem::path path, std::int16_t pattern);
+  EncodingCode file_pattern() const { return file_pattern_; }
+  void SetFile(std::filesystem::path path, EncodingCode pattern);
 
   // The remembered search key, line breaks as single units.
   const Text& seek_key() const { return seek_key_; }
@@ -123,13 +126,13 @@ class Session {
   TextBox box_;
   Text say_;
   Text title_prefix_;
-  std::array<Entry, kRingSize + 1> entries_;  // [0] is the original, index -1
-  int n_cur_ = -1;
-  int n_old_ = -1;
-  int n_new_ = -1;
-  int n_saved_ = -1;
+  std::array<Entry, kRingSize + 1> entries_;  // [0] is the original, index kOriginal
+  int n_cur_ = kOriginal;
+  int n_old_ = kOriginal;
+  int n_new_ = kOriginal;
+  int n_saved_ = kOriginal;
   std::filesystem::path file_;
-  std::int16_t file_pattern_ = 0;
+  EncodingCode file_pattern_ = kEncodingAutomatic;
   Text seek_key_;
 };
 

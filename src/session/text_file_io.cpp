@@ -46,7 +46,7 @@ bool WriteFileBytes(OpenFile& file, BytesView bytes, Text& error) {
   return true;
 }
 
-std::optional<TextFile> ReadTextFile(const std::filesystem::path& path, std::int16_t code,
+std::optional<TextFile> ReadTextFile(const std::filesystem::path& path, EncodingCode code,
                                      FileSystem& files, Ui& ui) {
   Text error;
   const auto fail = [&]() -> std::optional<TextFile> {
@@ -61,7 +61,7 @@ std::optional<TextFile> ReadTextFile(const std::filesystem::path& path, std::int
   if (!bytes) return fail();
   Text ignored;
   file->Close(ignored);  // everything is read; nothing was written that could be lost
-  const std::int16_t settled = SettleEncoding(code, *bytes);
+  const EncodingCode settled = SettleEncoding(code, *bytes);
   std::optional<Text> text = DecodeTextFile(*bytes, settled);
   if (!text) {
     error = kNoCodePage;

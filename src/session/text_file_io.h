@@ -15,13 +15,13 @@ namespace qor {
 // A file's decoded text and the encoding code it was read with (never 0).
 struct TextFile {
   Text text;
-  std::int16_t code = 0;
+  EncodingCode code = kEncodingAutomatic;
 };
 
 // Reads and decodes the file under the requested code (0: detect). On failure the user has been
 // shown the path and "打开 失败~ " with the reason, and nullopt is returned.
 [[nodiscard]] std::optional<TextFile> ReadTextFile(const std::filesystem::path& path,
-                                                   std::int16_t code, FileSystem& files, Ui& ui);
+                                                   EncodingCode code, FileSystem& files, Ui& ui);
 
 // Writes the text under the code (anything but 1..9 is 4) and returns the code written. The
 // file written is the one the path resolves to through symbolic links, which stay links. An
@@ -31,9 +31,9 @@ struct TextFile {
 // and the owner stays. nullopt when the user declined to overwrite a read-only or hidden file,
 // or after a failure the user has been shown with "保存 失败~ "; the previous contents are then
 // at the path or in the ".bak" file.
-[[nodiscard]] std::optional<std::int16_t> WriteTextFile(TextView text,
+[[nodiscard]] std::optional<EncodingCode> WriteTextFile(TextView text,
                                                         const std::filesystem::path& path,
-                                                        std::int16_t code, FileSystem& files,
+                                                        EncodingCode code, FileSystem& files,
                                                         Ui& ui);
 
 // The first `length` bytes of an open file (fewer if it ends sooner); empty for a length of 0

@@ -240,10 +240,10 @@ class Saver {
 
 }  // namespace
 
-std::optional<std::int16_t> WriteTextFile(TextView text, const Path& path, std::int16_t code,
+std::optional<EncodingCode> WriteTextFile(TextView text, const Path& path, EncodingCode code,
                                           FileSystem& files, Ui& ui) {
   Text error;
-  const auto fail = [&]() -> std::optional<std::int16_t> {
+  const auto fail = [&]() -> std::optional<EncodingCode> {
     ui.ShowMessage(PathMessage(path, Text(kSaveFailed) + error));
     return std::nullopt;
   };

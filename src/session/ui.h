@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "codepage/text_files.h"
 #include "platform/text.h"
 
 namespace qor {
@@ -16,7 +17,7 @@ namespace qor {
 // or keep the file's).
 struct FileChoice {
   std::filesystem::path path;
-  std::int16_t pattern = 0;
+  EncodingCode pattern = kEncodingAutomatic;
 };
 
 // The pair dialogs' answer: side A, side B and the label the dialog composed.
@@ -56,7 +57,7 @@ class Ui {
   }
   // The file chooser, to open (open = true) or to save the given path and encoding code.
   virtual std::optional<FileChoice> ChooseFile(bool /*open*/, const std::filesystem::path& /*path*/,
-                                               std::int16_t /*pattern*/) {
+                                               EncodingCode /*pattern*/) {
     return std::nullopt;
   }
   // The code page pair dialog, the LCID pair dialog and the transform selector.

@@ -25,6 +25,12 @@ inline constexpr TwipRect kCmdSeekPlaces[] = {{9270, 150, 960, 360}, {10275, 150
 inline constexpr int kTextLeft = 100;
 inline constexpr int kTextTop = 650;
 
+// The input box: its client area below the menu bar, the editor and the two buttons.
+inline constexpr TwipSize kInputBoxSize{6555, 3435};
+inline constexpr TwipRect kInputEditorPlace{180, 180, 6180, 2310};
+inline constexpr TwipRect kInputOkPlace{1575, 2760, 1500, 465};
+inline constexpr TwipRect kInputCancelPlace{3795, 2760, 1500, 465};
+
 // Twips to pixels and back at a logical resolution in dots per inch, rounded to nearest.
 [[nodiscard]] int TwipsToPixels(int twips, double dpi);
 [[nodiscard]] int PixelsToTwips(int pixels, double dpi);

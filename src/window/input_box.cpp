@@ -20,6 +20,9 @@
 namespace qor {
 namespace {
 
+// The input box's own menu bar, in pixels, above the places of its controls.
+constexpr int kMenuBarHeight = 24;
+
 // The text's length with each line break counted as CR LF.
 int LengthWithCrLf(const QString& text) { return static_cast<int>(text.size() + text.count('\n')); }
 
@@ -58,10 +61,14 @@ std::pair<int, int> SharedEnds(const QString& old, const QString& now) {
 InputBox::InputBox(QWidget* parent) : QDialog(parent) {
   const double dpi = logicalDpiY();
   const auto Px = [dpi](int twips) { return TwipsToPixels(twips, dpi); };
+  // The places are below the menu bar.
+  const auto place = [&Px](QWidget* widget, const TwipRect& r) {
+    widget->setGeometry(Px(r.left), Px(r.top) + kMenuBarHeight, Px(r.width), Px(r.height));
+  };
   setModal(true);
-  setFixedSize(Px(6555), Px(3435) + 24);
+  setFixedSize(Px(kInputBoxSize.width), Px(kInputBoxSize.height) + kMenuBarHeight);
   editor_ = new QPlainTextEdit(this);
-  editor_->setGeometry(Px(180), Px(180) + 24, Px(6180), Px(2310));
+  place(editor_, kInputEditorPlace);
   editor_->setFont(TextFont(kDefaultFontName, kDefaultFontSize));
   editor_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   editor_->installEventFilter(this);
@@ -70,12 +77,12 @@ InputBox::InputBox(QWidget* parent) : QDialog(parent) {
   connect(editor_, &QPlainTextEdit::textChanged, this, &InputBox::EnforceMaxLength);
 
   ok_ = new QPushButton(ToQString(u"确 定"), this);
-  ok_->setGeometry(Px(1575), Px(2760) + 24, Px(1500), Px(465));
+  place(ok_, kInputOkPlace);
   ok_->setDefault(true);
   ok_->setToolTip(ToQString(u"[Enter]确定，[Ctrl+Enter]插入新行"));
   connect(ok_, &QPushButton::clicked, this, &InputBox::Confirm);
   auto* cancel = new QPushButton(ToQString(u"取 消"), this);
-  cancel->setGeometry(Px(3795), Px(2760) + 24, Px(1500), Px(465));
+  place(cancel, kInputCancelPlace);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
   show_message = [this](TextView text) { ShowMessageBox(this, text); };
@@ -84,7 +91,7 @@ InputBox::InputBox(QWidget* parent) : QDialog(parent) {
 
 void InputBox::CreateMenus() {
   auto* bar = new QMenuBar(this);
-  bar->setGeometry(0, 0, width(), 24);
+  bar->setGeometry(0, 0, width(), kMenuBarHeight);
   edit_menu_ = bar->addMenu(ToQString(u" 编辑 (&E)"));
   connect(edit_menu_, &QMenu::aboutToShow, this, &InputBox::UpdateEditMenu);
   edit_menu_->addAction(ToQString(u"全选 (&A)"), editor_, &QPlainTextEdit::selectAll);

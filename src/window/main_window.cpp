@@ -37,21 +37,21 @@ int VirtualKeyCode(int qt_key) {
   if (qt_key >= Qt::Key_F1 && qt_key <= Qt::Key_F24) return kVkF1 + (qt_key - Qt::Key_F1);
   switch (qt_key) {
     case Qt::Key_PageUp:
-      return 33;
+      return kVkPageUp;
     case Qt::Key_PageDown:
-      return 34;
+      return kVkPageDown;
     case Qt::Key_End:
-      return 35;
+      return kVkEnd;
     case Qt::Key_Home:
-      return 36;
+      return kVkHome;
     case Qt::Key_Left:
-      return 37;
+      return kVkLeft;
     case Qt::Key_Up:
-      return 38;
+      return kVkUp;
     case Qt::Key_Right:
-      return 39;
+      return kVkRight;
     case Qt::Key_Down:
-      return 40;
+      return kVkDown;
     case Qt::Key_Insert:
       return kVkInsert;
     case Qt::Key_Delete:

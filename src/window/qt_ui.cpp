@@ -18,7 +18,7 @@ QtUi::QtUi(QWidget* owner) : owner_(owner), selectors_(std::make_unique<Selector
 QtUi::~QtUi() = default;
 
 std::optional<FileChoice> QtUi::ChooseFile(bool open, const std::filesystem::path& path,
-                                           std::int16_t pattern) {
+                                           EncodingCode pattern) {
   if (!file_chooser_) file_chooser_ = new FileChooser(owner_, *this);
   std::optional<FileChoice> choice = file_chooser_->Choose(open, path, pattern);
   if (file_chooser_->unloaded()) delete file_chooser_;

@@ -33,7 +33,7 @@ class QtUi : public Ui {
   std::optional<PairChoice> ChooseLcidPair() override;
   std::optional<TransformChoice> ChooseTransform() override;
   std::optional<FileChoice> ChooseFile(bool open, const std::filesystem::path& path,
-                                       std::int16_t pattern) override;
+                                       EncodingCode pattern) override;
   std::optional<std::vector<Text>> ChooseRepair(TextView text) override;
   void Beep() override;
   bool CanPaste() override;

@@ -69,7 +69,8 @@ TEST(ThirdMenu, HalfCutLabelsAsTheCliAppliesThem) {
     EXPECT_EQ(step->label, label);
     EXPECT_EQ(step->frame.source, Source::kCaretToEnd);
     EXPECT_EQ(step->frame.pre_check, PreCheck::kTextLength);
-    EXPECT_EQ(RunStep(*step, u"A中文").result, CutHalfCharacter(u"A中文", lcid)) << lcid;
+    EXPECT_EQ(RunStep(*step, u"A中文").result, CutHalfCharacter(u"A中文", LcidSelector{lcid}))
+        << lcid;
   }
   EXPECT_EQ(RunStep(*Cat().Find(u"LCID+半字 (2052)"), u"A中文").result, u" 中文");
   for (const Text& label :
@@ -150,7 +151,8 @@ TEST(PairLabels, EveryNamedPairOfBothTables) {
       const Text label = Text(a.name) + u"--" + Text(b.name);
       const std::optional<Step> step = Cat().Find(label);
       ASSERT_TRUE(step) << Show(label);
-      EXPECT_EQ(RunStep(*step, sample).result, Reinterpret(sample, a.value, b.value))
+      EXPECT_EQ(RunStep(*step, sample).result,
+                Reinterpret(sample, LcidSelector{a.value}, LcidSelector{b.value}))
           << Show(label);
     }
   }
@@ -162,7 +164,7 @@ TEST(PairLabels, EveryNamedPairOfBothTables) {
   }
   EXPECT_EQ(RunStep(*Cat().Find(u"中文简(GBK) -- 西欧(Windows)"), u"中文").result, T("ÖÐÎÄ"));
   EXPECT_EQ(RunStep(*Cat().Find(u"Unicode(UTF-8) -- (=)"), u"中").result,
-            ConvertCodePage(u"中", 65001, -2));
+            ConvertCodePage(u"中", CodePageSelector{65001}, kCodePageOwnUtf16));
   EXPECT_EQ(RunStep(*Cat().Find(u"Latin1--UTF8"), T("Ã©")).result, u"é");
   EXPECT_EQ(RunStep(*Cat().Find(u"日文--GB"), u"abc").result, u"abc");
   // The typed form of the fixed pair: the same text, another label.

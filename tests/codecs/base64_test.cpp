@@ -9,7 +9,8 @@
 namespace qor {
 namespace {
 
-constexpr std::int32_t kGb = 2052, kBig5 = 1028, kUtf8 = -4, kLatin1 = -1;
+constexpr LcidSelector kGb = kLcidChineseSimplified, kBig5 = kLcidChineseTraditional,
+                       kUtf8 = kLcidUtf8, kLatin1 = kLcidLatin1;
 
 TEST(EncodeBase64, Examples) {
   EXPECT_EQ(EncodeBase64Bytes(""), u"");
@@ -71,14 +72,14 @@ TEST(DecodeBase64Bytes, Examples) {
 }
 
 TEST(DecodeBase64Text, ByInterpretation) {
-  for (const std::int32_t selector : {kGb, kBig5, kUtf8, kLatin1}) {
+  for (const LcidSelector selector : {kGb, kBig5, kUtf8, kLatin1}) {
     EXPECT_EQ(DecodeBase64Text(u"QVNDSUkg", selector, kBase64Standard), u"ASCII ") << selector;
   }
   EXPECT_EQ(DecodeBase64Text(u"1tDOxA==", kGb, kBase64Standard), u"中文");
   EXPECT_EQ(DecodeBase64Text(u"pKSk5Q==", kBig5, kBase64Standard), u"中文");
   EXPECT_EQ(DecodeBase64Text(u"5Lit5paH", kUtf8, kBase64Standard), u"中文");
   EXPECT_EQ(DecodeBase64Text(u"YQBi", kGb, kBase64Standard), u"a b");  // a zero byte
-  for (const std::int32_t selector : {-2, -3, 99999}) {
+  for (const LcidSelector selector : {kLcidUtf16Le, kLcidUtf16Be, LcidSelector{99999}}) {
     EXPECT_EQ(DecodeBase64Text(u"QVNDSUkg", selector, kBase64Standard), u"") << selector;
   }
   EXPECT_EQ(DecodeBase64Text(u"QVND\tSUkg", kGb, kBase64Standard), u"");

@@ -10,11 +10,12 @@
 namespace qor {
 namespace {
 
-constexpr std::int32_t kGb = 2052, kBig5 = 1028, kLatin1 = -1, kUtf8 = -4;
+constexpr LcidSelector kGb = kLcidChineseSimplified, kBig5 = kLcidChineseTraditional,
+                       kLatin1 = kLcidLatin1, kUtf8 = kLcidUtf8;
 
 struct Case {
   int mode;
-  std::int32_t selector;
+  LcidSelector selector;
   Text in;
   Text out;
 };
@@ -61,7 +62,8 @@ TEST(DecodeHexEscapes, Examples) {
 }
 
 TEST(DecodeHexEscapes, UnsupportedSelectorsAndEmptyText) {
-  for (const std::int32_t selector : {-2, -3, -5, 99999, 0x7FFFFFFF}) {
+  for (const std::int32_t other : {-2, -3, -5, 99999, 0x7FFFFFFF}) {
+    const LcidSelector selector{other};
     EXPECT_EQ(DecodeHexEscapes(u"%41", selector, kUrlEncoding), u"") << selector;
     EXPECT_EQ(DecodeHexEscapes(u"plain", selector, kQuotedPrintable), u"") << selector;
   }
@@ -70,7 +72,7 @@ TEST(DecodeHexEscapes, UnsupportedSelectorsAndEmptyText) {
 
 // The reference: prepare, then read the text left to right; a run is a maximal sequence of
 // complete escapes, where an escaped lead byte may be followed by one plain trail character.
-Text ReferenceDecode(TextView text, std::int32_t selector, int mode) {
+Text ReferenceDecode(TextView text, LcidSelector selector, int mode) {
   const bool url = mode == kUrlEncoding;
   const char16_t escape = url ? u'%' : u'=';
   Text s;
@@ -111,7 +113,7 @@ Text ReferenceDecode(TextView text, std::int32_t selector, int mode) {
         const auto byte = static_cast<unsigned char>(
             std::stoi(std::string{char(s[i + 1]), char(s[i + 2])}, nullptr, 16));
         run += static_cast<char>(byte);
-        lead = selector >= 1 && byte >= 0x81 && byte <= 0xFE && !lead;
+        lead = selector.value >= 1 && byte >= 0x81 && byte <= 0xFE && !lead;
         i += 3;
       } else if (lead && i < s.size() && s[i] != escape && s[i] >= 0x21 && s[i] <= 0x7E) {
         run += static_cast<char>(s[i++]);
@@ -137,7 +139,7 @@ TEST(DecodeHexEscapes, AgreesWithTheReferenceOnRandomText) {
   for (int round = 0; round < 2000; ++round) {
     const Text text = random.Pieces(kPieces, 1 + random.Below(20));
     for (const int mode : {kUrlEncoding, kQuotedPrintable}) {
-      for (const std::int32_t selector : {kGb, kBig5, kUtf8, kLatin1, 1041}) {
+      for (const LcidSelector selector : {kGb, kBig5, kUtf8, kLatin1, LcidSelector{1041}}) {
         ASSERT_EQ(DecodeHexEscapes(text, selector, mode), ReferenceDecode(text, selector, mode))
             << mode << " " << selector << " " << Show(text);
       }
@@ -153,7 +155,7 @@ TEST(DecodeHexEscapes, EverySplitPoint) {
     for (std::size_t cut = 0; cut <= text.size(); ++cut) {
       for (const Text& part : {text.substr(0, cut), text.substr(cut)}) {
         for (const int mode : {kUrlEncoding, kQuotedPrintable}) {
-          for (const std::int32_t selector : {kGb, kUtf8}) {
+          for (const LcidSelector selector : {kGb, kUtf8}) {
             if (part.empty()) continue;
             EXPECT_EQ(DecodeHexEscapes(part, selector, mode), ReferenceDecode(part, selector, mode))
                 << Show(part);

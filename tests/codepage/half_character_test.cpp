@@ -12,12 +12,13 @@ TEST(CutHalfCharacter, DropsTheFirstByte) {
   struct Case {
     const char* what;
     Text text;
-    std::int32_t selector;
+    LcidSelector selector;
     Text expected;
   } const cases[] = {
       {"GBK: an ASCII byte before the stream", u"A中文", 2052, u" 中文"},
       {"GBK: a stray byte before the stream",
-       LocaleBytesToText(Hex("B0 D6 D0 CE C4 41"), 2052).value_or(u"?"), 2052, u" 中文A"},
+       LocaleBytesToText(Hex("B0 D6 D0 CE C4 41"), kLcidChineseSimplified).value_or(u"?"), 2052,
+       u" 中文A"},
       {"UTF-16: the pair 00 42 and a dropped high byte", u"AB", -2, u" \u4200"},
       {"UTF-16 BE selector cuts the same way", u"AB", -3, u" \u4200"},
       {"UTF-16: the halves pair across units", u"\u4100\u0042", -2, u" \u4241"},
@@ -49,8 +50,8 @@ TEST(CutHalfCharacter, Utf16MatchesTheByteByByteReading) {
   const Text samples[] = {u"AB", u"中文\r\nabc", u"\xD83D\xDE00x", u"\xFFFF\x00FF\xFF00",
                           u"\x4E2D\x0041\x0000\x6587"};
   for (const Text& text : samples) {
-    EXPECT_EQ(Show(CutHalfCharacter(text, -2)), Show(SlowUtf16Cut(text)));
-    EXPECT_EQ(Show(CutHalfCharacter(text, -3)), Show(SlowUtf16Cut(text)));
+    EXPECT_EQ(Show(CutHalfCharacter(text, kLcidUtf16Le)), Show(SlowUtf16Cut(text)));
+    EXPECT_EQ(Show(CutHalfCharacter(text, kLcidUtf16Be)), Show(SlowUtf16Cut(text)));
   }
 }
 

@@ -14,8 +14,8 @@ namespace {
 struct ReinterpretCase {
   const char* what;
   Text text;
-  std::int32_t a;
-  std::int32_t b;
+  LcidSelector a;
+  LcidSelector b;
   Text expected;
 };
 
@@ -43,9 +43,9 @@ TEST(Reinterpret, UndoesTheCommonAccidents) {
 
 TEST(Reinterpret, AsciiPassesEveryFixedPairButUtf16) {
   const Text ascii = u"The quick brown fox, 0123456789 !#$%&'()*+-./:;<=>?@[]^_`{|}~";
-  const std::int32_t sides[] = {2052, 1028, 1041, 1042, 1049, 1033, kLcidUtf8, kLcidLatin1};
-  for (const std::int32_t a : sides) {
-    for (const std::int32_t b : sides) {
+  const LcidSelector sides[] = {2052, 1028, 1041, 1042, 1049, 1033, kLcidUtf8, kLcidLatin1};
+  for (const LcidSelector a : sides) {
+    for (const LcidSelector b : sides) {
       EXPECT_EQ(Reinterpret(ascii, a, b), ascii) << a << "--" << b;
     }
   }
@@ -65,7 +65,10 @@ TEST(Reinterpret, PairsUndoEachOtherOnCleanText) {
   for (int round = 0; round < 100; ++round) {
     const Text text = RandomText(random, alphabet, 1 + random() % 40);
     // GBK bytes shown as Western, then Eng--GB.
-    EXPECT_EQ(Reinterpret(Reinterpret(text, 2052, 1033), 1033, 2052), text) << Show(text);
+    EXPECT_EQ(Reinterpret(Reinterpret(text, kLcidChineseSimplified, kLcidEnglish), kLcidEnglish,
+                          kLcidChineseSimplified),
+              text)
+        << Show(text);
     // UTF-8 bytes shown as Latin-1, then back.
     EXPECT_EQ(Reinterpret(Reinterpret(text, kLcidUtf8, kLcidLatin1), kLcidLatin1, kLcidUtf8), text)
         << Show(text);
@@ -78,11 +81,11 @@ TEST(Reinterpret, PairsUndoEachOtherOnCleanText) {
 TEST(Reinterpret, NeverFailsOnOddText) {
   const Text odd[] = {Text(u"\xD800"), Text(u"\xDFFF\xD800"), Text(3, u'\0'),
                       Text(u"\xFFFF"), Text(u"\uFEFF"),       Text(u"\uFFFE\uFEFF")};
-  const std::int32_t sides[] = {2052, 1028, 1041, 1042, 1054, 1066, 1033, 1032, 1049,
+  const LcidSelector sides[] = {2052, 1028, 1041, 1042, 1054, 1066, 1033, 1032, 1049,
                                 1025, 1037, -1,   -2,   -3,   -4,   -5,   0,    0x7FFFFFFF};
   for (const Text& text : odd) {
-    for (const std::int32_t a : sides) {
-      for (const std::int32_t b : sides) (void)Reinterpret(text, a, b);
+    for (const LcidSelector a : sides) {
+      for (const LcidSelector b : sides) (void)Reinterpret(text, a, b);
     }
   }
   EXPECT_EQ(Reinterpret(u"\uFEFF", kLcidUtf16Le, kLcidUtf16Le), u"");
@@ -92,7 +95,7 @@ TEST(Reinterpret, CountsWhatTheProgramsOwnSidesLose) {
   struct Loss {
     const char* what;
     Text text;
-    std::int32_t a, b;
+    LcidSelector a, b;
     std::size_t substituted, invalid;
   };
   const Loss cases[] = {
@@ -100,9 +103,10 @@ TEST(Reinterpret, CountsWhatTheProgramsOwnSidesLose) {
       {"Latin-1 text passes", T("Ã©"), kLcidLatin1, kLcidUtf8, 0, 0},
       // D6 D0 CE C4: four leads, none followed by its continuation byte.
       {"GBK bytes are no UTF-8", T("中文"), 2052, kLcidUtf8, 0, 4},
-      {"UTF-8 read back", Reinterpret(T("中文"), kLcidUtf8, 2052), 2052, kLcidUtf8, 0, 0},
-      {"a truncated sequence", Reinterpret(T("中文"), kLcidUtf8, 2052) + T("鍙"), 2052, kLcidUtf8,
-       0, 1},
+      {"UTF-8 read back", Reinterpret(T("中文"), kLcidUtf8, kLcidChineseSimplified), 2052,
+       kLcidUtf8, 0, 0},
+      {"a truncated sequence", Reinterpret(T("中文"), kLcidUtf8, kLcidChineseSimplified) + T("鍙"),
+       2052, kLcidUtf8, 0, 1},
       {"an overlong form", u"\u00C0\u0080", kLcidLatin1, kLcidUtf8, 0, 1},
       {"an odd byte under UTF-16", u"A", 2052, kLcidUtf16Le, 0, 1},
       {"an even count under UTF-16", u"AB", 2052, kLcidUtf16Be, 0, 0},
@@ -115,20 +119,25 @@ TEST(Reinterpret, CountsWhatTheProgramsOwnSidesLose) {
     EXPECT_EQ(counts.invalid, c.invalid) << c.what;
   }
   ConversionCounts counts;
-  EXPECT_EQ(ConvertCodePage(u"A", 936, -2, &counts), u"");
+  EXPECT_EQ(ConvertCodePage(u"A", CodePageSelector{936}, kCodePageOwnUtf16, &counts), u"");
   EXPECT_EQ(counts.invalid, 1u);
 }
 
+// A code page pair by its numbers.
+Text Convert(TextView text, std::int32_t a, std::int32_t b) {
+  return ConvertCodePage(text, CodePageSelector{a}, CodePageSelector{b});
+}
+
 TEST(ConvertCodePage, SidesAndCleanUp) {
-  EXPECT_EQ(ConvertCodePage(u"", 936, 65001), u"");
-  EXPECT_EQ(ConvertCodePage(u"", -1, -1), u"");  // empty text: no side is looked at
-  EXPECT_EQ(ConvertCodePage(Text(u"\uFEFFa\0b", 4), -2, -2), u"a b");
-  EXPECT_EQ(ConvertCodePage(u"ab", -1, -2), u"");
-  EXPECT_EQ(ConvertCodePage(u"ab", -2, -1), u"");
-  EXPECT_EQ(ConvertCodePage(T("锘緼"), 936, 65001), u"A");
-  EXPECT_EQ(ConvertCodePage(T("ÖÐÎÄ"), 1252, 936), u"中文");
-  EXPECT_EQ(ConvertCodePage(u"AB", 99999, 936), u"");
-  EXPECT_EQ(ConvertCodePage(u"AB", 936, 99999), u"");
+  EXPECT_EQ(Convert(u"", 936, 65001), u"");
+  EXPECT_EQ(Convert(u"", -1, -1), u"");  // empty text: no side is looked at
+  EXPECT_EQ(Convert(Text(u"\uFEFFa\0b", 4), -2, -2), u"a b");
+  EXPECT_EQ(Convert(u"ab", -1, -2), u"");
+  EXPECT_EQ(Convert(u"ab", -2, -1), u"");
+  EXPECT_EQ(Convert(T("锘緼"), 936, 65001), u"A");
+  EXPECT_EQ(Convert(T("ÖÐÎÄ"), 1252, 936), u"中文");
+  EXPECT_EQ(Convert(u"AB", 99999, 936), u"");
+  EXPECT_EQ(Convert(u"AB", 936, 99999), u"");
   EXPECT_EQ(TextToCodePage(u"AB", 99999), Bytes());
   EXPECT_EQ(CodePageToText("AB", -2), Text());
 }
@@ -136,8 +145,8 @@ TEST(ConvertCodePage, SidesAndCleanUp) {
 TEST(ConvertCodePage, ShortTextsNeedMoreThanFourBytesAUnit) {
   // One character takes 8 bytes in ISO-2022 and 5 in UTF-7.
   EXPECT_EQ(ToHex(TextToCodePage(u"中", 65000)), ToHex("+Ti0-"));
-  EXPECT_EQ(ConvertCodePage(u"中", 50227, 50227), u"中");
-  EXPECT_EQ(ConvertCodePage(u"中", 65000, 65000), u"中");
+  EXPECT_EQ(Convert(u"中", 50227, 50227), u"中");
+  EXPECT_EQ(Convert(u"中", 65000, 65000), u"中");
 }
 
 }  // namespace

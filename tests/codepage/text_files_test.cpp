@@ -7,6 +7,9 @@
 namespace qor {
 namespace {
 
+// The codes are a numbering the user sees: the tables below write them as numbers.
+EncodingCode Code(int number) { return static_cast<EncodingCode>(number); }
+
 TEST(DetectEncoding, MarksComeFirstThenEvenOffsetLineBreaks) {
   const struct {
     const char* bytes;
@@ -79,13 +82,13 @@ TEST(SettleEncoding, RequestedAgainstDetected) {
   };
   for (std::int16_t r = 0; r < 10; ++r) {
     for (int f = 0; f < 7; ++f) {
-      EXPECT_EQ(SettleEncoding(r, Hex(files[f])), expected[r][f])
+      EXPECT_EQ(SettleEncoding(Code(r), Hex(files[f])), expected[r][f])
           << "requested " << r << ", " << files[f];
     }
   }
   for (const std::int16_t other : {-1, 10, 32767}) {
     for (int f = 0; f < 7; ++f) {
-      EXPECT_EQ(SettleEncoding(other, Hex(files[f])), expected[0][f]) << other;
+      EXPECT_EQ(SettleEncoding(Code(other), Hex(files[f])), expected[0][f]) << other;
     }
   }
 }
@@ -93,11 +96,11 @@ TEST(SettleEncoding, RequestedAgainstDetected) {
 // Reading a file's bytes as the reader does: settle, then decode.
 struct Read {
   Text text;
-  std::int16_t code;
+  EncodingCode code;
 };
 Read ReadBytes(const char* hex, std::int16_t requested) {
   const Bytes bytes = Hex(hex);
-  const std::int16_t code = SettleEncoding(requested, bytes);
+  const EncodingCode code = SettleEncoding(Code(requested), bytes);
   return {DecodeTextFile(bytes, code).value_or(u"<failed>"), code};
 }
 
@@ -149,18 +152,18 @@ TEST(DecodeTextFile, ByteOrderSwapAndOnlyTheFirstUnitRemoved) {
 
 TEST(DecodeTextFile, MalformedUtf8GoesThroughTheProgramsDecoder) {
   // Invalid UTF-8 chosen as UTF-8: no failure and no U+0000; the program's decoder flushes.
-  const std::optional<Text> text = DecodeTextFile(Hex("41 E4 B8 42 00"), 9);
+  const std::optional<Text> text = DecodeTextFile(Hex("41 E4 B8 42 00"), Code(9));
   ASSERT_TRUE(text);
   EXPECT_EQ(text->find(u'\0'), Text::npos);
   EXPECT_EQ(text->front(), u'A');
-  EXPECT_FALSE(DecodeTextFile(Hex("41"), 0));
-  EXPECT_FALSE(DecodeTextFile(Hex("41"), 10));
+  EXPECT_FALSE(DecodeTextFile(Hex("41"), Code(0)));
+  EXPECT_FALSE(DecodeTextFile(Hex("41"), Code(10)));
 }
 
 TEST(DecodeTextFile, AnyBytesUnderAnyCodeGiveTextWithoutZeros) {
   Bytes all;
   for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
-  for (std::int16_t code = 1; code <= 9; ++code) {
+  for (const EncodingCode code : kFileEncodings) {
     for (const Bytes& bytes : {all, all + all.substr(0, 1), Bytes(1000, '\0')}) {
       const std::optional<Text> text = DecodeTextFile(bytes, code);
       ASSERT_TRUE(text) << code;
@@ -199,32 +202,33 @@ TEST(EncodeTextFile, BytesOfEachCode) {
       {"a\r\nb", 9, "61 0D 0A 62"},
   };
   for (const auto& c : cases) {
-    const std::optional<Bytes> bytes = EncodeTextFile(T(c.text), c.code);
+    const std::optional<Bytes> bytes = EncodeTextFile(T(c.text), Code(c.code));
     ASSERT_TRUE(bytes) << c.text << " as " << c.code;
     EXPECT_EQ(ToHex(*bytes), ToHex(Hex(c.bytes))) << c.text << " as " << c.code;
   }
   // A lone surrogate keeps its three-byte form.
-  EXPECT_EQ(ToHex(*EncodeTextFile(Text{0xD800}, 9)), "ED A0 80");
-  EXPECT_EQ(WritingEncoding(0), 4);
-  EXPECT_EQ(WritingEncoding(9), 9);
-  EXPECT_EQ(WritingEncoding(10), 4);
+  EXPECT_EQ(ToHex(*EncodeTextFile(Text{0xD800}, Code(9))), "ED A0 80");
+  EXPECT_EQ(WritingEncoding(Code(0)), 4);
+  EXPECT_EQ(WritingEncoding(Code(9)), 9);
+  EXPECT_EQ(WritingEncoding(Code(10)), 4);
 }
 
 TEST(EncodeTextFile, WhatIsWrittenReadsBackUnderTheSameCode) {
   const Text chinese = T("中文 ab\r\n第二行\t😀");
   const Text gbk = T("中文 ab\r\n第二行\t€");
   const Text latin = T("café ÿ\r\nx");
-  for (std::int16_t code = 1; code <= 9; ++code) {
+  for (const EncodingCode code : kFileEncodings) {
     const Text& text = code == 1 ? gbk : code == 2 || code == 3 ? latin : chinese;
     const Bytes bytes = *EncodeTextFile(text, code);
-    const std::int16_t settled = SettleEncoding(code, bytes);
+    const EncodingCode settled = SettleEncoding(code, bytes);
     EXPECT_EQ(settled, code);
     EXPECT_EQ(Show(DecodeTextFile(bytes, settled).value_or(u"")), Show(text)) << code;
   }
   // Under automatic detection, the marked forms and UTF-8 come back as written.
-  for (const std::int16_t code : {4, 5, 6, 7, 9}) {
+  for (const EncodingCode code : {kEncodingUnicode, kEncodingUnicodeBe, kEncodingUtf8,
+                                  kEncodingUnicodeNoBom, kEncodingUtf8NoBom}) {
     const Bytes bytes = *EncodeTextFile(chinese, code);
-    EXPECT_EQ(SettleEncoding(0, bytes), code);
+    EXPECT_EQ(SettleEncoding(Code(0), bytes), code);
   }
 }
 
@@ -239,9 +243,9 @@ TEST(EncodingName, NamesOfTheCodes) {
                          "Unicode (No BOM)",
                          "Unicode BE (No BOM)",
                          "UTF-8 (No BOM)"};
-  for (std::int16_t code = 0; code <= 9; ++code) EXPECT_EQ(EncodingName(code), T(names[code]));
-  EXPECT_EQ(EncodingName(-1), u"");
-  EXPECT_EQ(EncodingName(10), u"");
+  for (int code = 0; code <= 9; ++code) EXPECT_EQ(EncodingName(Code(code)), T(names[code]));
+  EXPECT_EQ(EncodingName(Code(-1)), u"");
+  EXPECT_EQ(EncodingName(Code(10)), u"");
 }
 
 TEST(AttributeText, WordsInFixedOrder) {

@@ -160,10 +160,12 @@ TEST(Diagnose, RepairsTheWholeOfALongText) {
   Text original;
   for (std::size_t k = 0; original.size() < 16000; ++k) {
     const Text& line = lines[k % 5];
-    if (Reinterpret(Reinterpret(line, kLcidUtf8, 2052), 2052, kLcidUtf8) == line) original += line;
+    if (Reinterpret(Reinterpret(line, kLcidUtf8, kLcidChineseSimplified), kLcidChineseSimplified,
+                    kLcidUtf8) == line)
+      original += line;
   }
-  const Text garbled = Reinterpret(original, kLcidUtf8, 2052);
-  ASSERT_EQ(Reinterpret(garbled, 2052, kLcidUtf8), original);
+  const Text garbled = Reinterpret(original, kLcidUtf8, kLcidChineseSimplified);
+  ASSERT_EQ(Reinterpret(garbled, kLcidChineseSimplified, kLcidUtf8), original);
   const Diagnosis diagnosis = Diagnose(garbled);
   ASSERT_TRUE(diagnosis.NeedsRepair());
   EXPECT_EQ(diagnosis.candidates.front().chain, std::vector<Text>{u"GB--UTF8"});

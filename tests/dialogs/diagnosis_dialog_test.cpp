@@ -19,7 +19,7 @@ namespace {
 constexpr TextView kClean = u"乱码，文字编码错误了";
 
 // The clean text's UTF-8 bytes read as GBK.
-Text Garbled(TextView clean) { return Reinterpret(clean, kLcidUtf8, 2052); }
+Text Garbled(TextView clean) { return Reinterpret(clean, kLcidUtf8, kLcidChineseSimplified); }
 
 // Starts a diagnosis and waits for its rows.
 void Diagnose(DiagnosisDialog& dialog, TextView text) {

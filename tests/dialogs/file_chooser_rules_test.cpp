@@ -106,7 +106,7 @@ TEST(EncodingChoice, EntryAndMarkForACodeAndBack) {
                {4, 4, true},  {5, 5, true},  {6, 6, true},  {7, 4, false},
                {8, 5, false}, {9, 6, false}, {10, 4, true}, {-1, 4, true}};
   for (const auto& c : cases) {
-    const EncodingPick pick = EncodingPickForCode(c.code);
+    const EncodingPick pick = EncodingPickForCode(static_cast<EncodingCode>(c.code));
     EXPECT_EQ(pick.entry, c.entry) << c.code;
     EXPECT_EQ(pick.bom, c.bom) << c.code;
     if (c.code >= 1 && c.code <= 9) {

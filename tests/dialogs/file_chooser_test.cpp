@@ -85,10 +85,10 @@ class FileChooserTest : public testing::Test {
   QCheckBox* bom() { return Get<QCheckBox>("chkBom"); }
   QPushButton* button(const char* name) { return Get<QPushButton>(name); }
 
-  void Show(bool open, const QString& path = {}, std::int16_t code = 0) {
+  void Show(bool open, const QString& path = {}, EncodingCode code = kEncodingAutomatic) {
     ShowPath(open, FromQ(path), code);
   }
-  void ShowPath(bool open, const std::filesystem::path& path, std::int16_t code) {
+  void ShowPath(bool open, const std::filesystem::path& path, EncodingCode code) {
     ASSERT_TRUE(Dialog().Activate(open, path, code));
     Dialog().show();
     QApplication::setActiveWindow(&Dialog());
@@ -197,7 +197,7 @@ TEST_F(FileChooserTest, LastPathIsRememberedAcrossLoads) {
 TEST_F(FileChooserTest, ClosingTheWindowUnloadsAndCancels) {
   Folder other;
   other.Make("a.txt");
-  Show(false, other.path() + "a.txt", 9);
+  Show(false, other.path() + "a.txt", kEncodingUtf8NoBom);
   Dialog().close();
   EXPECT_TRUE(Dialog().unloaded());
   EXPECT_FALSE(Dialog().Result());
@@ -248,7 +248,7 @@ TEST_F(FileChooserTest, SaveModeOffersTheCurrentFileAndItsEncoding) {
   Folder folder;
   folder.Make("Notes.txt");
   folder.Make("other.txt");
-  Show(false, folder.path() + "Notes.txt", 9);
+  Show(false, folder.path() + "Notes.txt", kEncodingUtf8NoBom);
   EXPECT_EQ(Shown(), folder.path());
   EXPECT_EQ(list()->SelectedName(), "Notes.txt");
   EXPECT_EQ(name_box()->text(), "Notes.txt");
@@ -256,11 +256,14 @@ TEST_F(FileChooserTest, SaveModeOffersTheCurrentFileAndItsEncoding) {
   EXPECT_FALSE(bom()->isChecked());
 
   const struct {
-    std::int16_t code;
+    EncodingCode code;
     int entry;
     bool checked;
     bool enabled;
-  } cases[] = {{0, 4, true, true}, {2, 2, false, false}, {5, 5, true, true}, {7, 4, false, true}};
+  } cases[] = {{kEncodingAutomatic, 4, true, true},
+               {kEncodingEng, 2, false, false},
+               {kEncodingUnicodeBe, 5, true, true},
+               {kEncodingUnicodeNoBom, 4, false, true}};
   for (const auto& c : cases) {
     Dialog().hide();
     Show(false, folder.path() + "Notes.txt", c.code);
@@ -280,7 +283,7 @@ TEST_F(FileChooserTest, SaveModeProposesTheFileLastSavedTo) {
   QTest::mouseClick(button("cmdA0"), Qt::LeftButton);
   ASSERT_TRUE(Dialog().Result());
   const auto save_as = [&](const Folder& in, const QString& current, const QString& name) {
-    Show(false, current.isEmpty() ? QString() : in.path() + current, 9);
+    Show(false, current.isEmpty() ? QString() : in.path() + current, kEncodingUtf8NoBom);
     EXPECT_EQ(name_box()->text(), current.isEmpty() ? ToQString(u"!未起名.txt") : current);
     EXPECT_EQ(list()->SelectedName(), current);
     name_box()->setText(name);
@@ -305,7 +308,7 @@ TEST_F(FileChooserTest, SaveModeProposesTheFileLastSavedTo) {
 
 TEST_F(FileChooserTest, SaveUnderATypedName) {
   Folder folder;
-  Show(false, folder.path() + "x.txt", 4);
+  Show(false, folder.path() + "x.txt", kEncodingUnicode);
   name_box()->clear();
   QTest::keyClicks(name_box(), "readme");
   combo()->setCurrentIndex(4);
@@ -316,7 +319,7 @@ TEST_F(FileChooserTest, SaveUnderATypedName) {
   EXPECT_EQ(Dialog().Result()->pattern, 7);
 
   // Enter in the name box accepts; a blank name does not.
-  Show(false, folder.path() + "x.txt", 1);
+  Show(false, folder.path() + "x.txt", kEncodingGbk);
   name_box()->setText("   ");
   QTest::keyClick(name_box(), Qt::Key_Return);
   EXPECT_TRUE(Dialog().isVisible());
@@ -414,7 +417,7 @@ TEST_F(FileChooserTest, SaveModeSelectsTheSameNameInANewFolder) {
   a.Make("same.txt");
   b.Make("same.txt");
   b.Make("zzz.txt");
-  Show(false, a.path() + "same.txt", 9);
+  Show(false, a.path() + "same.txt", kEncodingUtf8NoBom);
   path_box()->setText(b.path());
   QTest::keyClick(path_box(), Qt::Key_Return);
   EXPECT_EQ(list()->SelectedName(), "same.txt");
@@ -428,7 +431,7 @@ TEST_F(FileChooserTest, SaveModeSelectsTheSameNameInANewFolder) {
 
 TEST_F(FileChooserTest, NewNameButton) {
   Folder folder;
-  Show(false, folder.path() + "x.txt", 9);
+  Show(false, folder.path() + "x.txt", kEncodingUtf8NoBom);
   name_box()->clear();
   QTest::mouseClick(button("cmdMend"), Qt::LeftButton);
   EXPECT_EQ(name_box()->text(), ToQString(u"!未起名.txt"));
@@ -484,13 +487,13 @@ TEST_F(FileChooserTest, NamesThatAreNotUtf8) {
   QSettings("QOR", "QOR").setValue("Paths/LastPath", folder.path());
 
   // Saving again under the current file's name, and a new name proposed from it.
-  ShowPath(false, gbk_path, 9);
+  ShowPath(false, gbk_path, kEncodingUtf8NoBom);
   EXPECT_EQ(name_box()->text(), gbk_shown);
   EXPECT_EQ(list()->SelectedName(), gbk_shown);
   QTest::mouseClick(button("cmdA0"), Qt::LeftButton);
   ASSERT_TRUE(Dialog().Result());
   EXPECT_EQ(Dialog().Result()->path.native(), gbk_path.native());
-  ShowPath(false, gbk_path, 9);
+  ShowPath(false, gbk_path, kEncodingUtf8NoBom);
   QTest::mouseClick(button("cmdMend"), Qt::LeftButton);
   EXPECT_EQ(name_box()->text(), "\\xC4\\xE3\\xBA\\xC3_2.txt");
   QTest::keyClick(name_box(), Qt::Key_Return);
@@ -570,22 +573,22 @@ TEST(QtUiFileChooser, KeptBetweenShowsAndLoadedAgainAfterClosing) {
     });
   };
   answer(false);
-  EXPECT_FALSE(ui.ChooseFile(true, {}, 0));
+  EXPECT_FALSE(ui.ChooseFile(true, {}, kEncodingAutomatic));
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_TRUE(shown[0]);  // cancelling only hides it
   answer(true);
-  EXPECT_FALSE(ui.ChooseFile(false, {}, 0));
+  EXPECT_FALSE(ui.ChooseFile(false, {}, kEncodingAutomatic));
   ASSERT_EQ(shown.size(), 2u);
   EXPECT_FALSE(shown[1]);  // closing its window unloads it
   EXPECT_FALSE(QSettings("QOR", "QOR").value("Paths/LastPath").toString().isEmpty());
   answer(false);
-  EXPECT_FALSE(ui.ChooseFile(true, {}, 0));
+  EXPECT_FALSE(ui.ChooseFile(true, {}, kEncodingAutomatic));
   ASSERT_EQ(shown.size(), 3u);
   EXPECT_TRUE(shown[2]);
 
   // Hidden by anything but its buttons, the save mode's starting path is not a choice.
   QTimer::singleShot(0, [] { QApplication::activeModalWidget()->hide(); });
-  EXPECT_FALSE(ui.ChooseFile(false, "/tmp/current.txt", 9));
+  EXPECT_FALSE(ui.ChooseFile(false, "/tmp/current.txt", kEncodingUtf8NoBom));
 }
 
 }  // namespace

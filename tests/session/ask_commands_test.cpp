@@ -164,8 +164,9 @@ std::vector<std::size_t> CaretIndices(TextView text) {
 // The GBK cut: every unit encoded on its own (GBK is stateless), the first byte dropped.
 Text SlowGbCut(TextView rest) {
   Bytes bytes;
-  for (const char16_t c : rest) bytes += TextToLocaleBytes(Text(1, c), 2052).value();
-  return u" " + LocaleBytesToText(BytesView(bytes).substr(1), 2052).value();
+  for (const char16_t c : rest)
+    bytes += TextToLocaleBytes(Text(1, c), kLcidChineseSimplified).value();
+  return u" " + LocaleBytesToText(BytesView(bytes).substr(1), kLcidChineseSimplified).value();
 }
 
 // The UTF-16 cut: unit k is the high byte of unit k and the low byte of unit k + 1.
@@ -234,7 +235,7 @@ TEST_F(AskCommandsTest, TypedLcidAsksWithTheLabelAndCutsUnderIt) {
   ui.inputs.push_back(Text(u" 1041 "));
   CutHalfCharacterFromCaret(session, 2);
   EXPECT_EQ(session.say(), u"LCID+半字 (1041)");
-  EXPECT_EQ(Shown(), CutHalfCharacter(u"A中文", 1041));
+  EXPECT_EQ(Shown(), CutHalfCharacter(u"A中文", LcidSelector{1041}));
 }
 
 TEST_F(AskCommandsTest, TypedLcidFailuresCollapseTheSelection) {

@@ -30,7 +30,7 @@ struct Fixture {
   Session session{ui};
   TempFolder folder;
 
-  void Choose(const std::filesystem::path& name, std::int16_t pattern = 0) {
+  void Choose(const std::filesystem::path& name, EncodingCode pattern = kEncodingAutomatic) {
     ui.files.push_back(FileChoice{folder / name, pattern});
   }
   // A command's result pushed onto the history, so that the text counts as unsaved.
@@ -112,12 +112,12 @@ TEST(OpenAsOriginal, OpensTheFileAsTheNewOriginal) {
 TEST(OpenAsOriginal, TheChosenEncodingIsSettledAgainstTheFile) {
   Fixture f;
   f.folder.Write(u"a.txt", Hex("EF BB BF 41"));
-  f.Choose(u"a.txt", 9);
+  f.Choose(u"a.txt", kEncodingUtf8NoBom);
   OpenAsOriginal(f.session);
   EXPECT_EQ(f.session.box().text(), u"A");
   EXPECT_EQ(f.session.file_pattern(), 6);
   f.ui.answers = {true};  // reopen
-  f.Choose(u"a.txt", 1);
+  f.Choose(u"a.txt", kEncodingGbk);
   OpenAsOriginal(f.session);
   EXPECT_EQ(f.session.box().text(), T("锘緼"));
   EXPECT_EQ(f.session.file_pattern(), 1);
@@ -287,7 +287,7 @@ TEST(OpenAsOriginal, CancelChangesNothingAndAsksNothing) {
 TEST(SaveToFile, SavesAndMarksTheEntrySaved) {
   Fixture f;
   f.Change(T("中文"));
-  f.Choose(T("新.txt"), 6);
+  f.Choose(T("新.txt"), kEncodingUtf8);
   SaveToFile(f.session);
   ASSERT_EQ(f.ui.file_requests.size(), 1u);
   EXPECT_FALSE(f.ui.file_requests[0].open);
@@ -304,7 +304,7 @@ TEST(SaveToFile, SavesAndMarksTheEntrySaved) {
 
   // The next save offers the current file and its encoding; saving there asks nothing.
   f.Change(u"B");
-  f.Choose(T("新.txt"), 0);
+  f.Choose(T("新.txt"), kEncodingAutomatic);
   SaveToFile(f.session);
   EXPECT_EQ(f.ui.file_requests[1].path, f.folder / T("新.txt"));
   EXPECT_EQ(f.ui.file_requests[1].pattern, 6);
@@ -318,7 +318,7 @@ TEST(SaveToFile, AutomaticChoiceKeepsTheFilesEncoding) {
   f.Choose(u"g.txt");
   OpenAsOriginal(f.session);
   f.Change(T("文"));
-  f.Choose(u"g.txt", 0);
+  f.Choose(u"g.txt", kEncodingAutomatic);
   SaveToFile(f.session);
   EXPECT_EQ(ToHex(*f.folder.Read(u"g.txt")), "CE C4");
   EXPECT_EQ(f.session.file_pattern(), 1);
@@ -326,7 +326,7 @@ TEST(SaveToFile, AutomaticChoiceKeepsTheFilesEncoding) {
   // Text that never came from a file: the writer's default, Unicode with a mark.
   Fixture g;
   g.Change(u"A");
-  g.Choose(u"u.txt", 0);
+  g.Choose(u"u.txt", kEncodingAutomatic);
   SaveToFile(g.session);
   EXPECT_EQ(ToHex(*g.folder.Read(u"u.txt")), "FF FE 41 00");
   EXPECT_EQ(g.session.file_pattern(), 4);
@@ -338,7 +338,7 @@ TEST(SaveToFile, AnotherExistingFileIsOverwrittenOnlyAfterYes) {
   f.Change(u"A");
   const Text question = PathMessage(f.folder / u"other.txt", T("文件已经存在。是否改写文件？"));
   f.ui.answers = {false};
-  f.Choose(u"other.txt", 9);
+  f.Choose(u"other.txt", kEncodingUtf8NoBom);
   SaveToFile(f.session);
   EXPECT_EQ(f.ui.shown.back().text, question);
   EXPECT_EQ(f.folder.Read(u"other.txt"), "keep");
@@ -346,7 +346,7 @@ TEST(SaveToFile, AnotherExistingFileIsOverwrittenOnlyAfterYes) {
   EXPECT_EQ(f.session.file(), u"");
 
   f.ui.answers = {true};
-  f.Choose(u"other.txt", 9);
+  f.Choose(u"other.txt", kEncodingUtf8NoBom);
   SaveToFile(f.session);
   EXPECT_EQ(f.folder.Read(u"other.txt"), "A");
   EXPECT_TRUE(f.session.IsSaved());
@@ -359,10 +359,10 @@ TEST(SaveToFile, ThroughASymbolicLinkTheUsersPathStays) {
   f.folder.MakeFolder(u"repo");
   f.folder.Write(u"repo/dotfile", "old");
   f.folder.Symlink("repo/dotfile", u".dotfile");
-  f.Choose(u".dotfile", 9);
+  f.Choose(u".dotfile", kEncodingUtf8NoBom);
   OpenAsOriginal(f.session);
   f.Change(u"new");
-  f.Choose(u".dotfile", 0);
+  f.Choose(u".dotfile", kEncodingAutomatic);
   f.ui.answers = {true};  // a hidden name: overwrite it
   SaveToFile(f.session);
   EXPECT_EQ(f.folder.Read(u"repo/dotfile"), "new");
@@ -376,7 +376,7 @@ TEST(SaveToFile, AFailedWriteChangesNothing) {
   Fixture f;
   f.folder.MakeFolder(u"sub");
   f.Change(u"A");
-  f.Choose(u"sub", 9);
+  f.Choose(u"sub", kEncodingUtf8NoBom);
   SaveToFile(f.session);
   ASSERT_EQ(f.ui.Messages().size(), 1u);
   EXPECT_EQ(f.ui.Messages()[0],
@@ -403,14 +403,14 @@ TEST(FileCommands, NamesThatAreNotUtf8) {
     Fixture f;
     const std::filesystem::path path = f.folder / c.name;
     f.folder.Write(c.name, "old");
-    f.Choose(c.name, 9);
+    f.Choose(c.name, kEncodingUtf8NoBom);
     OpenAsOriginal(f.session);
     EXPECT_EQ(f.session.box().text(), u"old") << c.shown;
     EXPECT_EQ(f.session.file().native(), path.native());
     EXPECT_EQ(f.session.title(), T(c.shown) + u"  ~QOR");
 
     f.Change(u"new");
-    f.Choose(c.name, 0);
+    f.Choose(c.name, kEncodingAutomatic);
     SaveToFile(f.session);
     EXPECT_TRUE(f.ui.shown.empty()) << Show(f.ui.shown.front().text);
     EXPECT_EQ(f.ui.file_requests.back().path.native(), path.native());
@@ -418,7 +418,7 @@ TEST(FileCommands, NamesThatAreNotUtf8) {
     EXPECT_EQ(f.folder.Read(c.name), "new");
 
     f.Change(u"other");
-    f.Choose(c.other, 0);
+    f.Choose(c.other, kEncodingAutomatic);
     SaveToFile(f.session);
     EXPECT_EQ(f.folder.Read(c.other), "other");
     EXPECT_EQ(f.session.file().native(), (f.folder / c.other).native());
@@ -436,7 +436,7 @@ TEST(ShowFileProperties, FiveLinesInTheUsersFormats) {
   ::setenv("LC_ALL", "de_DE.UTF-8", 1);
   Fixture f;
   f.folder.Write(u"p.txt", Bytes(1234, 'a'));
-  f.Choose(u"p.txt", 9);
+  f.Choose(u"p.txt", kEncodingUtf8NoBom);
   OpenAsOriginal(f.session);
   f.folder.Chmod(u"p.txt", 0444);
   SetMtime(f.folder / u"p.txt", 1700000000);

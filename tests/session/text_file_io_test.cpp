@@ -31,7 +31,8 @@ TEST(ReadTextFile, DecodesAndReportsTheCode) {
   TempFolder folder;
   folder.Write(u"a.txt", Hex("EF BB BF 41 00 42"));
   ScriptedUi ui;
-  const std::optional<TextFile> file = ReadTextFile(folder / u"a.txt", 0, disk, ui);
+  const std::optional<TextFile> file =
+      ReadTextFile(folder / u"a.txt", kEncodingAutomatic, disk, ui);
   ASSERT_TRUE(file);
   EXPECT_EQ(file->text, u"A B");
   EXPECT_EQ(file->code, 6);
@@ -43,7 +44,8 @@ TEST(ReadTextFile, ReadsBeyondOneChunk) {
   const Bytes bytes = Bytes(200000, 'x') + "\xE4\xB8\xAD";
   folder.Write(u"big.txt", bytes);
   ScriptedUi ui;
-  const std::optional<TextFile> file = ReadTextFile(folder / u"big.txt", 0, disk, ui);
+  const std::optional<TextFile> file =
+      ReadTextFile(folder / u"big.txt", kEncodingAutomatic, disk, ui);
   ASSERT_TRUE(file);
   EXPECT_EQ(file->text.size(), 200001u);
   EXPECT_EQ(file->text.back(), u'中');
@@ -70,7 +72,7 @@ TEST(ReadTextFile, FailuresAreShownWithThePath) {
     if (c.failing_call) files.FailCall(c.failing_call);
     ScriptedUi ui;
     const Path path = folder / T(c.name);
-    EXPECT_FALSE(ReadTextFile(path, 0, files, ui)) << c.name;
+    EXPECT_FALSE(ReadTextFile(path, kEncodingAutomatic, files, ui)) << c.name;
     ASSERT_EQ(ui.Messages().size(), 1u) << c.name;
     EXPECT_EQ(Show(ui.Messages()[0]), Show(OpenFailed(path, c.reason))) << c.name;
   }
@@ -83,7 +85,7 @@ TEST(WriteTextFile, ReplacesAFileKeepingItsPermissionsAndNoBackup) {
   folder.Write(u"a.txt", "old");
   folder.Chmod(u"a.txt", 0640);
   ScriptedUi ui;
-  EXPECT_EQ(WriteTextFile(u"A", folder / u"a.txt", 9, disk, ui), 9);
+  EXPECT_EQ(WriteTextFile(u"A", folder / u"a.txt", kEncodingUtf8NoBom, disk, ui), 9);
   EXPECT_EQ(folder.Read(u"a.txt"), "A");
   EXPECT_EQ(folder.Mode(u"a.txt"), 0640u);
   EXPECT_EQ(folder.Names(), std::vector<Text>{u"a.txt"});
@@ -93,11 +95,11 @@ TEST(WriteTextFile, ReplacesAFileKeepingItsPermissionsAndNoBackup) {
 TEST(WriteTextFile, CodeOutsideTheRangeWritesUnicode) {
   TempFolder folder;
   ScriptedUi ui;
-  for (const std::int16_t code : {0, 10, -1}) {
-    EXPECT_EQ(WriteTextFile(u"A", folder / u"a.txt", code, disk, ui), 4);
+  for (const int code : {0, 10, -1}) {
+    EXPECT_EQ(WriteTextFile(u"A", folder / u"a.txt", static_cast<EncodingCode>(code), disk, ui), 4);
     EXPECT_EQ(ToHex(*folder.Read(u"a.txt")), "FF FE 41 00");
   }
-  EXPECT_EQ(WriteTextFile(u"", folder / u"empty.txt", 9, disk, ui), 9);
+  EXPECT_EQ(WriteTextFile(u"", folder / u"empty.txt", kEncodingUtf8NoBom, disk, ui), 9);
   EXPECT_EQ(folder.Read(u"empty.txt"), "");
 }
 
@@ -122,7 +124,7 @@ TEST(WriteTextFile, AsksBeforeReplacingReadOnlyOrHiddenFiles) {
 
     ScriptedUi no;
     no.answers = {false};
-    EXPECT_FALSE(WriteTextFile(u"new", path, 9, disk, no));
+    EXPECT_FALSE(WriteTextFile(u"new", path, kEncodingUtf8NoBom, disk, no));
     ASSERT_EQ(no.shown.size(), 1u);
     EXPECT_EQ(Show(no.shown[0].text), Show(question));
     EXPECT_EQ(folder.Read(name), "old");
@@ -130,7 +132,7 @@ TEST(WriteTextFile, AsksBeforeReplacingReadOnlyOrHiddenFiles) {
 
     ScriptedUi yes;
     yes.answers = {true};
-    EXPECT_EQ(WriteTextFile(u"new", path, 9, disk, yes), 9);
+    EXPECT_EQ(WriteTextFile(u"new", path, kEncodingUtf8NoBom, disk, yes), 9);
     EXPECT_EQ(yes.shown.size(), 1u);
     EXPECT_EQ(folder.Read(name), "new");
     EXPECT_EQ(folder.Mode(name), c.mode);
@@ -142,7 +144,7 @@ TEST(WriteTextFile, LeavesAnUnrelatedBackupOfANewPathAlone) {
   TempFolder folder;
   folder.Write(u"a.txt.bak", "unrelated");
   ScriptedUi ui;
-  EXPECT_TRUE(WriteTextFile(u"A", folder / u"a.txt", 9, disk, ui));
+  EXPECT_TRUE(WriteTextFile(u"A", folder / u"a.txt", kEncodingUtf8NoBom, disk, ui));
   EXPECT_EQ(folder.Read(u"a.txt.bak"), "unrelated");
   EXPECT_EQ(folder.Read(u"a.txt"), "A");
 }
@@ -152,7 +154,7 @@ TEST(WriteTextFile, ReplacesAStaleBackupOfAnExistingFile) {
   folder.Write(u"a.txt", "old");
   folder.Write(u"a.txt.bak", "stale");
   ScriptedUi ui;
-  EXPECT_TRUE(WriteTextFile(u"A", folder / u"a.txt", 9, disk, ui));
+  EXPECT_TRUE(WriteTextFile(u"A", folder / u"a.txt", kEncodingUtf8NoBom, disk, ui));
   EXPECT_EQ(folder.Names(), std::vector<Text>{u"a.txt"});
 }
 
@@ -171,7 +173,7 @@ TEST(WriteTextFile, PathsThatCannotTakeAFile) {
   };
   for (const auto& c : cases) {
     ScriptedUi ui;
-    EXPECT_FALSE(WriteTextFile(u"A", c.path, 9, disk, ui)) << c.path;
+    EXPECT_FALSE(WriteTextFile(u"A", c.path, kEncodingUtf8NoBom, disk, ui)) << c.path;
     ASSERT_EQ(ui.Messages().size(), 1u);
     EXPECT_EQ(Show(ui.Messages()[0]), Show(SaveFailed(c.path, c.reason)));
   }
@@ -199,7 +201,7 @@ TEST(WriteTextFile, ThroughChainsOfSymbolicLinks) {
       if (call == "CreateNew" || call == "Rename" || call == "Remove") touched.push_back(path);
     };
     ScriptedUi ui;
-    EXPECT_EQ(WriteTextFile(T(link), folder / link, 9, files, ui), 9) << link;
+    EXPECT_EQ(WriteTextFile(T(link), folder / link, kEncodingUtf8NoBom, files, ui), 9) << link;
     EXPECT_EQ(folder.Read(u"real/r.txt"), link);
     EXPECT_EQ(folder.Mode(u"real/r.txt"), 0640u);
     EXPECT_FALSE(touched.empty());
@@ -228,7 +230,7 @@ TEST(WriteTextFile, DanglingLinksAndLoopsAreRefused) {
   };
   for (const auto& c : cases) {
     ScriptedUi ui;
-    EXPECT_FALSE(WriteTextFile(u"A", folder / c.name, 9, disk, ui)) << c.name;
+    EXPECT_FALSE(WriteTextFile(u"A", folder / c.name, kEncodingUtf8NoBom, disk, ui)) << c.name;
     ASSERT_EQ(ui.Messages().size(), 1u);
     EXPECT_EQ(Show(ui.Messages()[0]), Show(SaveFailed(folder / c.name, c.reason)));
   }
@@ -245,7 +247,7 @@ TEST(WriteTextFile, HardLinkedFilesAreWrittenInPlace) {
   const TempFolder::Identity before = folder.IdentityOf(u"a.txt");
   for (const char* text : {"new", "n"}) {  // a shorter text leaves nothing of the longer
     ScriptedUi ui;
-    EXPECT_EQ(WriteTextFile(T(text), folder / u"a.txt", 9, disk, ui), 9);
+    EXPECT_EQ(WriteTextFile(T(text), folder / u"a.txt", kEncodingUtf8NoBom, disk, ui), 9);
     EXPECT_EQ(folder.Read(u"twin.txt"), text);
   }
   EXPECT_EQ(folder.IdentityOf(u"a.txt").inode, before.inode);
@@ -261,7 +263,7 @@ TEST(WriteTextFile, KeepsOwnerGroupAndMode) {
   ASSERT_EQ(::chown((folder / u"a.txt").c_str(), 4321, 8765), 0);
   folder.Chmod(u"a.txt", 02640);  // after the owner, which clears the set-group-id bit
   ScriptedUi ui;
-  EXPECT_EQ(WriteTextFile(u"new", folder / u"a.txt", 9, disk, ui), 9);
+  EXPECT_EQ(WriteTextFile(u"new", folder / u"a.txt", kEncodingUtf8NoBom, disk, ui), 9);
   EXPECT_EQ(folder.Read(u"a.txt"), "new");
   EXPECT_EQ(folder.IdentityOf(u"a.txt").owner, 4321u);
   EXPECT_EQ(folder.IdentityOf(u"a.txt").group, 8765u);
@@ -277,7 +279,7 @@ TEST(WriteTextFile, AnOwnerThatCannotBeKeptMeansWritingInPlace) {
   FaultyFileSystem files(disk);
   files.refuse_owner = true;
   ScriptedUi ui;
-  EXPECT_EQ(WriteTextFile(u"new", folder / u"a.txt", 9, files, ui), 9);
+  EXPECT_EQ(WriteTextFile(u"new", folder / u"a.txt", kEncodingUtf8NoBom, files, ui), 9);
   EXPECT_EQ(folder.Read(u"a.txt"), "new");
   EXPECT_EQ(folder.IdentityOf(u"a.txt").inode, before.inode);
   EXPECT_EQ(folder.Names(), std::vector<Text>{u"a.txt"});
@@ -305,7 +307,7 @@ TEST(WriteTextFile, TheFolderIsSyncedAfterTheRename) {
     if (c.hard_linked) folder.HardLink(u"a.txt", u"twin.txt");
     FaultyFileSystem files(disk);
     ScriptedUi ui;
-    EXPECT_TRUE(WriteTextFile(u"new", folder / u"a.txt", 9, files, ui)) << c.name;
+    EXPECT_TRUE(WriteTextFile(u"new", folder / u"a.txt", kEncodingUtf8NoBom, files, ui)) << c.name;
     ASSERT_GE(files.log().size(), c.tail.size());
     EXPECT_EQ(std::vector<std::string>(files.log().end() - c.tail.size(), files.log().end()),
               c.tail)
@@ -394,7 +396,7 @@ void FailedSave(const TempFolder& folder, const Scenario& s, const Bytes& text, 
   ScriptedUi ui;
   ui.answers = {true, true};
   const Path path = folder / u"a.txt";
-  if (WriteTextFile(Utf8ToText(text), path, 9, files, ui)) {
+  if (WriteTextFile(Utf8ToText(text), path, kEncodingUtf8NoBom, files, ui)) {
     // Only an owner that cannot be kept has a way round, writing in place, and the file made
     // for the other way is then only cleared away.
     const auto call = [&](int n) { return n >= 1 && n <= files.calls() ? files.log()[n - 1] : ""; };
@@ -434,7 +436,7 @@ int CallsOfASave(const Scenario& s) {
   files.refuse_owner = s.kind == Scenario::kForeignOwner;
   ScriptedUi ui;
   ui.answers = {true};
-  EXPECT_TRUE(WriteTextFile(u"x", folder / u"a.txt", 9, files, ui));
+  EXPECT_TRUE(WriteTextFile(u"x", folder / u"a.txt", kEncodingUtf8NoBom, files, ui));
   return files.calls();
 }
 
@@ -465,7 +467,8 @@ TEST(WriteTextFile, EveryFailingStepAndRetryKeepsThePreviousContents) {
         files.refuse_owner = s.kind == Scenario::kForeignOwner;
         ScriptedUi ui;
         ui.answers = {true};
-        const bool saved = WriteTextFile(u"final", folder / u"a.txt", 9, files, ui).has_value();
+        const bool saved =
+            WriteTextFile(u"final", folder / u"a.txt", kEncodingUtf8NoBom, files, ui).has_value();
         CheckNames(folder, s, trace);
         if (s.kind == Scenario::kLinked && !file_was_there) {
           // The links lead nowhere now: no new file in the old one's place.
@@ -514,7 +517,9 @@ void CheckRepairs(const Scenario& s, const std::vector<Repair>& cases) {
       }
     };
     ScriptedUi ui;
-    EXPECT_EQ(WriteTextFile(u"new", folder / u"a.txt", 9, files, ui).has_value(), c.saved) << trace;
+    EXPECT_EQ(WriteTextFile(u"new", folder / u"a.txt", kEncodingUtf8NoBom, files, ui).has_value(),
+              c.saved)
+        << trace;
     EXPECT_EQ(ui.Messages().size(), c.saved ? 0u : 1u) << trace;
     EXPECT_EQ(folder.Read(s.file()), c.file) << trace;
     EXPECT_EQ(folder.Read(s.backup_file()), c.backup) << trace;
@@ -574,7 +579,7 @@ TEST(WriteTextFile, TwoFailedWritesInARowKeepTheOldFile) {
       if (call == "Write") files.FailCall(files.calls());
     };
     ScriptedUi ui;
-    EXPECT_FALSE(WriteTextFile(T("新的内容"), folder / u"a.txt", 9, files, ui));
+    EXPECT_FALSE(WriteTextFile(T("新的内容"), folder / u"a.txt", kEncodingUtf8NoBom, files, ui));
   }
   EXPECT_EQ(folder.Read(u"a.txt"), "old");
   EXPECT_EQ(folder.Names(), std::vector<Text>{u"a.txt"});

@@ -87,7 +87,7 @@ std::optional<Text> ScriptedUi::AskLine(TextView prompt, TextView title, TextVie
 }
 
 std::optional<FileChoice> ScriptedUi::ChooseFile(bool open, const std::filesystem::path& path,
-                                                 std::int16_t pattern) {
+                                                 EncodingCode pattern) {
   file_requests.push_back({open, path, pattern});
   return Next(files);
 }

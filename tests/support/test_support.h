@@ -7,10 +7,19 @@
 #include <string>
 #include <vector>
 
+#include "codepage/selectors.h"
 #include "platform/text.h"
 #include "session/ui.h"
 
 namespace qor {
+
+// Selectors in messages, as their numbers.
+inline std::ostream& operator<<(std::ostream& out, LcidSelector selector) {
+  return out << selector.value;
+}
+inline std::ostream& operator<<(std::ostream& out, CodePageSelector selector) {
+  return out << selector.value;
+}
 
 // Bytes from hex pairs separated by blanks: "E4 B8 AD".
 Bytes Hex(std::string_view hex);
@@ -35,7 +44,7 @@ class ScriptedUi : public Ui {
   struct FileRequest {
     bool open = true;
     std::filesystem::path path;
-    std::int16_t pattern = 0;
+    EncodingCode pattern = kEncodingAutomatic;
   };
 
   void ShowMessage(TextView text, TextView title = {}) override;
@@ -45,7 +54,7 @@ class ScriptedUi : public Ui {
                                bool clear = false) override;
   std::optional<Text> AskLine(TextView prompt, TextView title, TextView initial) override;
   std::optional<FileChoice> ChooseFile(bool open, const std::filesystem::path& path,
-                                       std::int16_t pattern) override;
+                                       EncodingCode pattern) override;
   std::optional<PairChoice> ChooseCodePagePair() override { return Next(code_page_pairs); }
   std::optional<PairChoice> ChooseLcidPair() override { return Next(lcid_pairs); }
   std::optional<TransformChoice> ChooseTransform() override { return Next(transforms); }
