@@ -7,7 +7,6 @@
 #include <string>
 
 #include "codecs/entity_replace.h"
-#include "codecs/guard.h"
 #include "codecs/numeric_references.h"
 
 namespace qor {
@@ -88,10 +87,6 @@ int FindEntity(std::string_view name) {
                                    });
   if (it == by_name.end() || std::string_view(kEntities[*it].name) != name) return -1;
   return *it;
-}
-
-Text DecodeNamedEntities(TextView text) {
-  return EmptyOnFailure([&] { return ReplaceEntities(ReplaceTags(text)); });
 }
 
 }  // namespace qor

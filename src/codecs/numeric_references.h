@@ -19,10 +19,6 @@ enum NumericReferenceMode : int {
 // failure.
 [[nodiscard]] Text DecodeNumericReferences(TextView text, int mode);
 
-// The tags "<hr>" "<br>" "<p>" "</p>" "<div>" "</div>" (any case) become CR LF, then each
-// "&name;" of the entity table becomes its character, in table order. Empty on failure.
-[[nodiscard]] Text DecodeNamedEntities(TextView text);
-
 // Every unit from U+0080 up as "&#xHEX;" (upper case, no leading zeros) or "&#DECIMAL;";
 // units below U+0080 are copied. Empty on failure.
 [[nodiscard]] Text EncodeNumericReferences(TextView text, bool decimal);

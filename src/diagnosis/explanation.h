@@ -7,7 +7,7 @@
 
 namespace qor {
 
-// E.g. "简体中文：汉字 34 个（常用字 97%），ASCII 12 个；无丢失".
+// E.g. "简体中文：汉字 34 个（常用 97%），英文字母 12 个；无丢失".
 [[nodiscard]] Text Explain(TextView text, std::size_t substituted, std::size_t invalid);
 
 }  // namespace qor

@@ -154,7 +154,6 @@ void DiagnosisDialog::Show(Diagnosis diagnosis) {
   table_->setColumnWidth(2, std::min(table_->columnWidth(2), width() / 3));
   if (!candidates_.empty()) table_->selectRow(0);
   finished_ = true;
-  emit Finished();
 }
 
 void DiagnosisDialog::RowChanged() {

@@ -44,9 +44,6 @@ class DiagnosisDialog : public QDialog {
   // The chain of the selected row; nullopt when no repair is selected.
   std::optional<std::vector<Text>> SelectedChain() const;
 
- signals:
-  void Finished();
-
  private:
   void Show(Diagnosis diagnosis);
   void RowChanged();

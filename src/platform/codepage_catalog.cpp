@@ -10,7 +10,7 @@ using E = CodePageEngine;
 // ICU has no "windows-" alias for 28591, and its "windows-932" is an IBM table (its controls are
 // rotated like the OEM pages'). For 20932 IBM's EUC-JP is nearest to Windows' (ICU's "EUC-JP"
 // differs on 1,890 codes). Johab is not in ICU.
-constexpr CodePageSpec kCodePages[] = {
+constexpr CodePageConversion kCodePages[] = {
     {936, "windows-936", E::kMultiByte, 0x80, 0xFE},
     {54936, "windows-54936", E::kMultiByte, 0x80, 0xFE},
     {.code_page = 52936, .converter = "HZ", .engine = E::kStateful, .hz = true},
@@ -65,14 +65,14 @@ constexpr CodePageSpec kCodePages[] = {
 
 }  // namespace
 
-const CodePageSpec* FindCodePage(int code_page) {
-  for (const CodePageSpec& spec : kCodePages) {
-    if (spec.code_page == code_page) return &spec;
+const CodePageConversion* FindCodePage(int code_page) {
+  for (const CodePageConversion& conversion : kCodePages) {
+    if (conversion.code_page == code_page) return &conversion;
   }
   return nullptr;
 }
 
-const CodePageSpec* CodePagesBegin() { return std::begin(kCodePages); }
-const CodePageSpec* CodePagesEnd() { return std::end(kCodePages); }
+const CodePageConversion* CodePagesBegin() { return std::begin(kCodePages); }
+const CodePageConversion* CodePagesEnd() { return std::end(kCodePages); }
 
 }  // namespace qor

@@ -13,7 +13,8 @@ enum class CodePageEngine {
   kJohab,       // glibc iconv
 };
 
-struct CodePageSpec {
+// How one code page converts: its converter, the engine that drives it and its traits.
+struct CodePageConversion {
   int code_page;
   const char* converter;  // the ICU converter name, or the iconv charset for kJohab
   CodePageEngine engine;
@@ -32,10 +33,10 @@ struct CodePageSpec {
 };
 
 // How this program converts a code page; nullptr when it does not.
-[[nodiscard]] const CodePageSpec* FindCodePage(int code_page);
+[[nodiscard]] const CodePageConversion* FindCodePage(int code_page);
 
 // Every code page this program converts, in no particular order.
-[[nodiscard]] const CodePageSpec* CodePagesBegin();
-[[nodiscard]] const CodePageSpec* CodePagesEnd();
+[[nodiscard]] const CodePageConversion* CodePagesBegin();
+[[nodiscard]] const CodePageConversion* CodePagesEnd();
 
 }  // namespace qor

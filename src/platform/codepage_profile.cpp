@@ -80,7 +80,7 @@ void ReadConverter(UConverter* converter, CodePageProfile& profile, Specials& sp
   ucnv_setToUCallBack(converter, UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &err);
   std::array<char32_t, 256>& bytes = profile.bytes;
   for (int b = 0; b < 256; ++b) bytes[b] = DecodeAlone(converter, Bytes(1, static_cast<char>(b)));
-  if (profile.spec->rotated_controls) {
+  if (profile.conversion->rotated_controls) {
     for (const char c : {'\x1A', '\x1C', '\x7F'}) {
       bytes[static_cast<unsigned char>(c)] = static_cast<unsigned char>(c);
       special[static_cast<unsigned char>(c)] = Bytes(1, c);
@@ -89,19 +89,19 @@ void ReadConverter(UConverter* converter, CodePageProfile& profile, Specials& sp
   for (int b = 0; b < 256; ++b) {
     if (bytes[b] == u'?') profile.question = Bytes(1, static_cast<char>(b));
   }
-  if (profile.spec->engine != CodePageEngine::kStateful) {
+  if (profile.conversion->engine != CodePageEngine::kStateful) {
     for (const char16_t c : FallbacksOntoControls(converter, bytes)) special[c] = Bytes();
   }
 }
 
 // Windows' own mappings where they differ from the converter's; these win over the rest.
 void AddPatches(UConverter* converter, CodePageProfile& profile, Specials& special) {
-  for (const CodePagePatch& patch : PatchesOf(profile.spec->code_page)) {
+  for (const CodePagePatch& patch : PatchesOf(profile.conversion->code_page)) {
     for (std::uint16_t k = 0; k < patch.count; ++k) {
       const auto code = static_cast<std::uint16_t>(patch.code + k);
       const auto c = static_cast<char16_t>(patch.character + k);
       if (patch.way == PatchWay::kBoth || patch.way == PatchWay::kDecode) {
-        if (profile.spec->engine == CodePageEngine::kSingleByte) {
+        if (profile.conversion->engine == CodePageEngine::kSingleByte) {
           profile.bytes[code & 0xFF] = c;
         } else {
           const char32_t converter_char =
@@ -122,17 +122,17 @@ void AddPatches(UConverter* converter, CodePageProfile& profile, Specials& speci
 }
 
 // nullptr when the converter is missing from this system.
-std::unique_ptr<CodePageProfile> BuildProfile(const CodePageSpec& spec) {
+std::unique_ptr<CodePageProfile> BuildProfile(const CodePageConversion& conversion) {
   auto profile = std::make_unique<CodePageProfile>();
-  profile->spec = &spec;
+  profile->conversion = &conversion;
   Specials special;
   Converter converter;
-  if (spec.engine == CodePageEngine::kJohab) {
-    const iconv_t probe = iconv_open("UTF-16LE", spec.converter);
+  if (conversion.engine == CodePageEngine::kJohab) {
+    const iconv_t probe = iconv_open("UTF-16LE", conversion.converter);
     if (probe == reinterpret_cast<iconv_t>(-1)) return nullptr;
     iconv_close(probe);
   } else {
-    converter = OpenConverter(spec.converter);
+    converter = OpenConverter(conversion.converter);
     if (!converter) return nullptr;
     ReadConverter(converter.get(), *profile, special);
   }
@@ -170,11 +170,11 @@ const Bytes& CodePageProfile::SpecialBytes(char16_t c) const {
 }
 
 const CodePageProfile* FindProfile(int code_page) {
-  const CodePageSpec* spec = FindCodePage(code_page);
-  if (!spec) return nullptr;
+  const CodePageConversion* conversion = FindCodePage(code_page);
+  if (!conversion) return nullptr;
   static Profiles profiles;
-  const std::size_t index = spec - CodePagesBegin();
-  std::call_once(profiles.once[index], [&] { profiles.built[index] = BuildProfile(*spec); });
+  const std::size_t index = conversion - CodePagesBegin();
+  std::call_once(profiles.once[index], [&] { profiles.built[index] = BuildProfile(*conversion); });
   return profiles.built[index].get();
 }
 

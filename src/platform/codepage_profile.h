@@ -17,7 +17,7 @@ namespace qor {
 inline constexpr char32_t kNoCharacter = 0xFFFFFFFF;
 
 struct CodePageProfile {
-  const CodePageSpec* spec = nullptr;
+  const CodePageConversion* conversion = nullptr;
   // Single-byte pages: the character of each byte, kNoCharacter where the byte is invalid.
   std::array<char32_t, 256> bytes{};
   // Multi-byte pages: codes (a byte, or lead * 256 + trail) that Windows decodes otherwise than

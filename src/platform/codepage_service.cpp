@@ -10,7 +10,7 @@ bool IsCodePageSupported(int code_page) { return FindProfile(code_page) != nullp
 std::optional<Text> DecodeCodePage(BytesView bytes, int code_page, ConversionCounts* counts) {
   const CodePageProfile* profile = FindProfile(code_page);
   if (!profile) return std::nullopt;
-  switch (profile->spec->engine) {
+  switch (profile->conversion->engine) {
     case CodePageEngine::kSingleByte:
       return DecodeSingleByte(*profile, bytes, counts);
     case CodePageEngine::kJohab:
@@ -25,7 +25,8 @@ std::optional<Text> DecodeCodePage(BytesView bytes, int code_page, ConversionCou
 std::optional<Bytes> EncodeCodePage(TextView text, int code_page, ConversionCounts* counts) {
   const CodePageProfile* profile = FindProfile(code_page);
   if (!profile) return std::nullopt;
-  if (profile->spec->engine == CodePageEngine::kJohab) return EncodeJohab(*profile, text, counts);
+  if (profile->conversion->engine == CodePageEngine::kJohab)
+    return EncodeJohab(*profile, text, counts);
   return EncodeWithIcu(*profile, text, counts);
 }
 

@@ -70,7 +70,7 @@ void UnrotateControls(Text& text) {
 std::optional<Text> DecodeStateful(const CodePageProfile& profile, UConverter* converter,
                                    BytesView bytes, ConversionCounts* counts) {
   UErrorCode err = U_ZERO_ERROR;
-  const ReplacementContext context{counts, profile.spec->hz};
+  const ReplacementContext context{counts, profile.conversion->hz};
   ucnv_setToUCallBack(converter, WriteReplacement, &context, nullptr, nullptr, &err);
   Text out(bytes.size() + 1, u'\0');
   const char* source = bytes.data();
@@ -150,7 +150,7 @@ std::optional<Text> DecodeMultiByte(const CodePageProfile& profile, UConverter* 
     const char* start = source - rejected_length;
     const BytesView rest(start, end - start);
     ResolvedSequence resolved = ResolveInvalidSequence(profile, rest, rejected_length);
-    if (resolved.invalid && profile.spec->two_byte_jis_x_0212 && rest.size() >= 2) {
+    if (resolved.invalid && profile.conversion->two_byte_jis_x_0212 && rest.size() >= 2) {
       const auto lead = static_cast<unsigned char>(rest[0]);
       const auto trail = static_cast<unsigned char>(rest[1]);
       if (lead >= 0xA1 && lead <= 0xFE && trail >= 0x21 && trail <= 0x7E &&
@@ -164,7 +164,7 @@ std::optional<Text> DecodeMultiByte(const CodePageProfile& profile, UConverter* 
     source = start + resolved.length;
   }
   out.resize(written);
-  if (profile.spec->rotated_controls) UnrotateControls(out);
+  if (profile.conversion->rotated_controls) UnrotateControls(out);
   return out;
 }
 
@@ -182,7 +182,8 @@ ResolvedSequence ResolveInvalidSequence(const CodePageProfile& profile, BytesVie
     // only when it is a trail byte of 0x80 or more, so that no byte that can start a character
     // is lost.
     if (rejected == 2) {
-      const bool trail = second >= profile.spec->trail_first && second <= profile.spec->trail_last;
+      const bool trail =
+          second >= profile.conversion->trail_first && second <= profile.conversion->trail_last;
       return {u'\uFFFD', trail ? 2u : 1u, true};
     }
   }
@@ -191,9 +192,9 @@ ResolvedSequence ResolveInvalidSequence(const CodePageProfile& profile, BytesVie
 
 std::optional<Text> DecodeWithIcu(const CodePageProfile& profile, BytesView bytes,
                                   ConversionCounts* counts) {
-  Converter converter = OpenConverter(profile.spec->converter);
+  Converter converter = OpenConverter(profile.conversion->converter);
   if (!converter) return std::nullopt;
-  if (profile.spec->engine == CodePageEngine::kMultiByte) {
+  if (profile.conversion->engine == CodePageEngine::kMultiByte) {
     return DecodeMultiByte(profile, converter.get(), bytes, counts);
   }
   return DecodeStateful(profile, converter.get(), bytes, counts);

@@ -99,23 +99,23 @@ bool EncodeRun(UConverter* converter, TextView run, Bytes& out, bool jis_x_0212_
 
 std::optional<Bytes> EncodeWithIcu(const CodePageProfile& profile, TextView text,
                                    ConversionCounts* counts) {
-  Converter converter = OpenConverter(profile.spec->converter);
+  Converter converter = OpenConverter(profile.conversion->converter);
   if (!converter) return std::nullopt;
   UErrorCode err = U_ZERO_ERROR;
   ucnv_setFallback(converter.get(), true);
   // Unicode forms write U+FFFD for a lone surrogate; the rest "?".
-  const UChar substitute = profile.spec->unicode ? u'\uFFFD' : u'?';
+  const UChar substitute = profile.conversion->unicode ? u'\uFFFD' : u'?';
   ucnv_setSubstString(converter.get(), &substitute, 1, &err);
-  const SubstituteContext context{counts, !profile.spec->unicode};
+  const SubstituteContext context{counts, !profile.conversion->unicode};
   ucnv_setFromUCallBack(converter.get(), WriteSubstitute, &context, nullptr, nullptr, &err);
   if (U_FAILURE(err)) return std::nullopt;
   Bytes out;
   out.reserve(text.size() * 2);
   const bool ok = EncodeAroundSpecials(profile, text, out, counts, [&](TextView run, Bytes& to) {
-    return EncodeRun(converter.get(), run, to, profile.spec->two_byte_jis_x_0212, counts);
+    return EncodeRun(converter.get(), run, to, profile.conversion->two_byte_jis_x_0212, counts);
   });
   if (!ok) return std::nullopt;
-  if (profile.spec->hz) TidyHzShifts(out);
+  if (profile.conversion->hz) TidyHzShifts(out);
   return out;
 }
 

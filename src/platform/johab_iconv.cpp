@@ -79,7 +79,7 @@ bool DecodeRun(const CodePageProfile& profile, iconv_t cd, BytesView bytes, Text
 
 std::optional<Text> DecodeJohab(const CodePageProfile& profile, BytesView bytes,
                                 ConversionCounts* counts) {
-  Iconv cd = OpenIconv("UTF-16LE", profile.spec->converter);
+  Iconv cd = OpenIconv("UTF-16LE", profile.conversion->converter);
   if (!cd) return std::nullopt;
   Text out;
   out.reserve(bytes.size());
@@ -111,7 +111,7 @@ std::optional<Text> DecodeJohab(const CodePageProfile& profile, BytesView bytes,
 
 std::optional<Bytes> EncodeJohab(const CodePageProfile& profile, TextView text,
                                  ConversionCounts* counts) {
-  Iconv cd = OpenIconv(profile.spec->converter, "UTF-16LE");
+  Iconv cd = OpenIconv(profile.conversion->converter, "UTF-16LE");
   if (!cd) return std::nullopt;
   Bytes out;
   out.reserve(text.size() * 2);

@@ -80,11 +80,9 @@ class Session {
   bool IsSaved() const { return n_cur_ == n_saved_; }
   int n_cur() const { return n_cur_; }
   int n_old() const { return n_old_; }
-  int n_new() const { return n_new_; }
   int n_saved() const { return n_saved_; }
   void set_n_saved(int n_saved) { n_saved_ = n_saved; }
-  // The label and text stored with an entry (kOriginal, or 0..7 a ring slot).
-  const Text& EntryText(int index) const { return entry(index).text; }
+  // The label stored with an entry (kOriginal, or 0..7 a ring slot).
   const Text& EntryLabel(int index) const { return entry(index).label; }
 
   // The file last opened or saved (the path as the user chose it), and its encoding code.

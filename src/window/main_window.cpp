@@ -25,8 +25,6 @@ namespace {
 
 constexpr const char16_t* kCmdUdCaptions[] = {u"退到原始", u"撤消 F5", u"重做 F6", u"进到最新"};
 constexpr const char16_t* kCmdSeekCaptions[] = {u"逆找 F1", u"顺找 F2"};
-constexpr std::string_view kDialogUnloadOrder[] = {"frmB",   "frmInp", "frmCP",
-                                                   "frmLid", "frmTL",  "frmDiagnose"};
 
 // The code a key has in the key table; 0 for keys it does not know.
 int VirtualKeyCode(int qt_key) {
@@ -359,7 +357,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::Unload() {
   unloaded_ = true;
-  for (const std::string_view form : kDialogUnloadOrder) {
+  for (const std::string_view form : kDialogForms) {
     const auto found = dialogs_.find(form);
     QWidget* dialog = found == dialogs_.end() ? nullptr : found->second();
     if (!dialog) continue;

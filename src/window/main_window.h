@@ -57,7 +57,7 @@ class MainWindow : public QMainWindow, private SessionListener {
   // Gives the dialog of a form as loaded now (nullptr when it is not).
   using DialogSource = std::function<QWidget*()>;
   // Names the dialog of a form, to be closed and deleted when the window unloads. The forms are
-  // "frmB", "frmInp", "frmCP", "frmLid" and "frmTL", unloaded in this order.
+  // those of kDialogForms, unloaded in its order.
   void RegisterDialog(std::string_view form, DialogSource dialog);
 
   // The view settings of the text control, and their store.

@@ -91,7 +91,7 @@ void MainWindow::UpdateEditMenu() {
 void MainWindow::InstallDialogs() {
   if (!own_ui_) return;
   QtUi* ui = own_ui_.get();
-  for (const char* form : {"frmB", "frmInp", "frmCP", "frmLid", "frmTL", "frmDiagnose"}) {
+  for (const std::string_view form : kDialogForms) {
     RegisterDialog(form, [ui, form] { return ui->LoadedDialog(form); });
   }
 }

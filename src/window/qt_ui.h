@@ -12,6 +12,10 @@ class QWidget;
 
 namespace qor {
 
+// The form names of the dialogs behind the Qt Ui, in the order the window unloads them.
+inline constexpr std::string_view kDialogForms[] = {"frmB",   "frmInp", "frmCP",
+                                                    "frmLid", "frmTL",  "frmDiagnose"};
+
 class InputBox;
 class SelectorDialogs;
 class FileChooser;
@@ -42,8 +46,8 @@ class QtUi : public Ui {
 
   // The selector dialogs, created at first use.
   SelectorDialogs& selectors() { return *selectors_; }
-  // A dialog by its form name ("frmInp", "frmCP", "frmLid", "frmTL") as loaded now; nullptr
-  // before its first use and after it was unloaded.
+  // A dialog by its form name (one of kDialogForms) as loaded now; nullptr before its first use
+  // and after it was unloaded.
   QWidget* LoadedDialog(std::string_view form) const;
 
  private:

@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "codecs/entity_replace.h"
 #include "codecs/numeric_references.h"
 #include "literal_references.h"
 #include "random_text.h"
@@ -51,17 +52,21 @@ TEST(HtmlEntityTable, HoldsTheHtml401CharacterEntities) {
   }
 }
 
-TEST(DecodeNamedEntities, EveryEntityDecodes) {
+// The tag and entity step of the HTML references: the tags "<hr>" "<br>" "<p>" "</p>" "<div>"
+// "</div>" (any case) become CR LF, then each "&name;" of the table becomes its character.
+Text TagsAndEntities(const Text& text) { return ReplaceEntities(ReplaceTags(text)); }
+
+TEST(TagsAndEntities, EveryEntityDecodes) {
   for (const HtmlEntity& entity : HtmlEntityTable()) {
     const Text name = T(entity.name);
-    EXPECT_EQ(DecodeNamedEntities(u"x&" + name + u";y"), u"x" + Text(1, entity.code) + u"y")
+    EXPECT_EQ(TagsAndEntities(u"x&" + name + u";y"), u"x" + Text(1, entity.code) + u"y")
         << entity.name;
-    EXPECT_EQ(DecodeNamedEntities(u"&" + name), u"&" + name);
+    EXPECT_EQ(TagsAndEntities(u"&" + name), u"&" + name);
   }
 }
 
 // One scan per step gives what one replace-all pass per tag and entry, in table order, gives.
-TEST(DecodeNamedEntities, AgreesWithOnePassPerEntry) {
+TEST(TagsAndEntities, AgreesWithOnePassPerEntry) {
   const Text pieces[] = {u"&",       u";",      u"amp",      u"&amp;",  u"amp;",   u"quot",
                          u"quot;",   u"lt",     u"gt;",      u"&lt;",   u"&quot;", u"thetasym",
                          u"thetasy", u"Agrave", u"agrave",   u"AGRAVE", u"sup2",   u"sup",
@@ -71,7 +76,7 @@ TEST(DecodeNamedEntities, AgreesWithOnePassPerEntry) {
   RandomText random(3);
   for (int round = 0; round < 5000; ++round) {
     const Text text = random.Pieces(pieces, random.Below(30));
-    ASSERT_EQ(DecodeNamedEntities(text), literal::NamedEntities(text)) << Show(text);
+    ASSERT_EQ(TagsAndEntities(text), literal::NamedEntities(text)) << Show(text);
   }
 }
 

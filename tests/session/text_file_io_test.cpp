@@ -568,8 +568,8 @@ TEST(WriteTextFile, RepairAfterEachStepInPlace) {
                   });
 }
 
-// Saving twice over a file while the disk is full: removing the old backup first, as a simpler
-// order of steps would, deletes the only good copy on the retry.
+// Saving twice over a file while the disk is full keeps the old file: nothing of it goes before
+// the new contents are complete, on the retry either.
 TEST(WriteTextFile, TwoFailedWritesInARowKeepTheOldFile) {
   TempFolder folder;
   folder.Write(u"a.txt", "old");
