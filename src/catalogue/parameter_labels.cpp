@@ -12,7 +12,7 @@ Text JoinLabel(TextView a, TextView separator, TextView b) {
 }
 
 Text TypedPairLabel(TextView prefix, std::int32_t a, std::int32_t b) {
-  return Text(prefix) + u"(" + DecimalText(a) + u")--(" + DecimalText(b) + u")";
+  return Text(prefix) + u"(" + IntegerText(a) + u")--(" + IntegerText(b) + u")";
 }
 
 std::optional<std::pair<std::int32_t, std::int32_t>> ParseTypedPairLabel(TextView label,
@@ -32,7 +32,7 @@ std::optional<std::pair<std::int32_t, std::int32_t>> ParseTypedPairLabel(TextVie
 }
 
 Text NumberedLabel(TextView head, std::int32_t number) {
-  return Text(head) + u" (" + DecimalText(number) + u")";
+  return Text(head) + u" (" + IntegerText(number) + u")";
 }
 
 std::optional<std::int32_t> ParseNumberedLabel(TextView label, TextView head) {

@@ -1,5 +1,6 @@
 #include "codecs/ansi_codes.h"
 
+#include "codepage/byte_strings.h"
 #include "codepage/conversions.h"
 
 namespace qor {
@@ -8,7 +9,6 @@ namespace {
 constexpr char16_t kQuestionMark = u'?';
 constexpr char16_t kReplacement = u'\uFFFD';
 
-bool IsLeadByte(unsigned b) { return b >= 0x81 && b <= 0xFE; }
 bool IsTrailByte(unsigned b) { return b >= 0x40 && b <= 0xFE && b != 0x7F; }
 
 // The code of one unit's bytes: one byte, or a lead byte and its trail.

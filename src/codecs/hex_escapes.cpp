@@ -7,6 +7,7 @@
 #include "codecs/guard.h"
 #include "codecs/hex_digits.h"
 #include "codecs/line_breaks.h"
+#include "codepage/byte_strings.h"
 
 namespace qor {
 namespace {
@@ -40,8 +41,6 @@ Text PlusToSpace(TextView text) {
   }
   return out;
 }
-
-bool IsLeadByte(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
 
 // Converts runs of bytes under a selector. Runs of ASCII bytes alone ("%20", "%2E") are the
 // most frequent; every accepted selector reads each ASCII byte on its own, so one conversion of

@@ -24,6 +24,9 @@ namespace qor {
 // built from sequences become spaces, and a pending value at the end is dropped.
 [[nodiscard]] Text Utf8BytesToText(BytesView bytes);
 
+// Whether a byte can lead a double-byte character of the Chinese and Korean code pages.
+[[nodiscard]] constexpr bool IsLeadByte(unsigned b) { return b >= 0x81 && b <= 0xFE; }
+
 // Replaces every U+0000 by a space, as every decoding that ends in text does.
 void ZerosToSpaces(Text& text);
 // Removes a leading U+FEFF.

@@ -1,6 +1,6 @@
 #include "codepage/iso2022_escapes.h"
 
-#include <vector>
+#include <span>
 
 #include "codepage/byte_strings.h"
 #include "codepage/conversions.h"
@@ -13,45 +13,26 @@ constexpr char16_t kEsc = u'\x1B';
 constexpr CodePageSelector kLatin1{28591};
 
 struct Iso2022Language {
-  TextView marks;  // comma-separated, in the order they are restored
+  std::span<const TextView> marks;  // in the order they are restored
   CodePageSelector code_page;
 };
 
+constexpr TextView kChineseMarks[] = {u"$)A", u"$)G"};
+constexpr TextView kJapaneseMarks[] = {u"(B", u"$B"};
+constexpr TextView kKoreanMarks[] = {u"$)C"};
+
 constexpr Iso2022Language kLanguages[] = {
-    {u"$)A,$)G", 50227},
-    {u"(B,$B", 50221},
-    {u"$)C", 50225},
+    {kChineseMarks, CodePageSelector{50227}},
+    {kJapaneseMarks, CodePageSelector{50221}},
+    {kKoreanMarks, CodePageSelector{50225}},
 };
+
+// The mark with its ESC.
+Text Escaped(TextView mark) { return Text(1, kEsc).append(mark); }
 
 const Iso2022Language* LanguageOf(int index) {
   return index >= 0 && index < static_cast<int>(std::size(kLanguages)) ? &kLanguages[index]
                                                                        : nullptr;
-}
-
-std::vector<Text> SplitAtCommas(TextView list) {
-  std::vector<Text> pieces(1);
-  for (const char16_t c : list) {
-    if (c == u',') {
-      pieces.emplace_back();
-    } else {
-      pieces.back() += c;
-    }
-  }
-  return pieces;
-}
-
-// Every occurrence, left to right, without looking again at what was put in.
-Text ReplaceAll(TextView text, TextView from, TextView to) {
-  if (from.empty()) return Text(text);
-  Text out;
-  out.reserve(text.size());
-  std::size_t at = 0;
-  for (std::size_t hit; (hit = text.find(from, at)) != TextView::npos; at = hit + from.size()) {
-    out.append(text.substr(at, hit - at));
-    out.append(to);
-  }
-  out.append(text.substr(at));
-  return out;
 }
 
 }  // namespace
@@ -59,14 +40,14 @@ Text ReplaceAll(TextView text, TextView from, TextView to) {
 Text RestoreIso2022Marks(TextView text, int index) {
   const Iso2022Language* language = LanguageOf(index);
   if (!language) return Text(text);
-  const std::vector<Text> marks = SplitAtCommas(language->marks);
+  const std::span<const TextView> marks = language->marks;
   Text out(text);
-  for (const Text& mark : marks) out = ReplaceAll(out, mark, kEsc + mark);
+  for (const TextView mark : marks) out = ReplaceAll(out, mark, Escaped(mark));
   // A mark whose ESC survived the stripping now has two.
   out = ReplaceAll(out, Text(2, kEsc), Text(1, kEsc));
   // A designation directly followed by another escape sequence designates nothing.
   for (auto mark = marks.rbegin(); mark != marks.rend(); ++mark) {
-    out = ReplaceAll(out, kEsc + *mark + kEsc, Text(1, kEsc));
+    out = ReplaceAll(out, Escaped(*mark) + kEsc, Text(1, kEsc));
   }
   return out;
 }

@@ -87,11 +87,6 @@ SelectorTable CodePageTable() { return kCodePages; }
 SelectorTable LcidTable() { return kLcids; }
 SelectorTable TransformLanguageTable() { return kTransformLanguages; }
 
-Text DecimalText(std::int32_t value) {
-  const std::string digits = std::to_string(value);
-  return Text(digits.begin(), digits.end());
-}
-
 std::optional<std::int32_t> ParseInt32(TextView text) {
   std::size_t i = 0;
   const auto blank = [&](std::size_t k) { return text[k] == u' ' || text[k] == u'\t'; };

@@ -32,7 +32,5 @@ using SelectorTable = std::span<const SelectorEntry>;
 
 // A decimal 32-bit integer with an optional sign and surrounding blanks.
 [[nodiscard]] std::optional<std::int32_t> ParseInt32(TextView text);
-// The value in decimal, "-" before a negative one.
-[[nodiscard]] Text DecimalText(std::int32_t value);
 
 }  // namespace qor

@@ -41,32 +41,11 @@ EncodingCode DetectEncoding(BytesView bytes) {
 
 bool IsNonAsciiUtf8(BytesView bytes) {
   bool non_ascii = false;
-  const auto byte = [&bytes](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
   for (std::size_t i = 0; i < bytes.size();) {
-    const unsigned char lead = byte(i);
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    }
-    non_ascii = true;
-    std::size_t length;
-    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3;
-      if (lead == 0xE0) low = 0xA0;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4;
-      if (lead == 0xF0) low = 0x90;
-      if (lead == 0xF4) high = 0x8F;
-    } else {
-      return false;
-    }
-    if (i + length > bytes.size() || byte(i + 1) < low || byte(i + 1) > high) return false;
-    for (std::size_t k = 2; k < length; ++k) {
-      if ((byte(i + k) & 0xC0) != 0x80) return false;
-    }
+    char32_t c;
+    const std::size_t length = DecodeUtf8Sequence(bytes, i, c);
+    if (length == 0) return false;
+    non_ascii = non_ascii || length > 1;
     i += length;
   }
   return non_ascii;

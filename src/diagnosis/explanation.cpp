@@ -9,11 +9,6 @@
 namespace qor {
 namespace {
 
-Text Number(std::size_t value) {
-  const std::string digits = std::to_string(value);
-  return Text(digits.begin(), digits.end());
-}
-
 using Counts = std::array<std::size_t, kClassCount>;
 
 std::size_t Sum(const Counts& counts, std::initializer_list<CharClass> classes) {
@@ -49,14 +44,14 @@ Text Explain(TextView text, std::size_t substituted, std::size_t invalid) {
 
   std::vector<Text> parts;
   const auto add = [&parts](std::size_t count, TextView what) {
-    if (count > 0) parts.push_back(Text(what) + u" " + Number(count) + u" 个");
+    if (count > 0) parts.push_back(Text(what) + u" " + IntegerText(count) + u" 个");
   };
   const std::size_t han = Sum(n, {C::kHanFrequent, C::kHanCommon, C::kHanShared, C::kHanSimp,
                                   C::kHanTrad, C::kHanJis, C::kHanLess, C::kHanRare, C::kHanExt});
   if (han > 0) {
     const std::size_t common = Sum(n, {C::kHanFrequent, C::kHanCommon});
-    parts.push_back(u"汉字 " + Number(han) + u" 个（常用 " +
-                    Number((common * 100 + han / 2) / han) + u"%）");
+    parts.push_back(u"汉字 " + IntegerText(han) + u" 个（常用 " +
+                    IntegerText((common * 100 + han / 2) / han) + u"%）");
   }
   add(Sum(n, {C::kHiragana, C::kKatakana, C::kSmallKana}), u"假名");
   add(Sum(n, {C::kHalfKana}), u"半角片假名");
@@ -77,10 +72,10 @@ Text Explain(TextView text, std::size_t substituted, std::size_t invalid) {
   if (parts.empty()) line += u"只有数字、空白和标点";
   line += u"；";
   if (substituted + invalid == 0) return line + u"无丢失";
-  line += u"丢失 " + Number(substituted + invalid) + u" 个字符（";
-  if (substituted > 0) line += Number(substituted) + u" 个成了“?”";
+  line += u"丢失 " + IntegerText(substituted + invalid) + u" 个字符（";
+  if (substituted > 0) line += IntegerText(substituted) + u" 个成了“?”";
   if (substituted > 0 && invalid > 0) line += u"，";
-  if (invalid > 0) line += Number(invalid) + u" 处字节无效";
+  if (invalid > 0) line += IntegerText(invalid) + u" 处字节无效";
   return line + u"）";
 }
 

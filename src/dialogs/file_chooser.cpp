@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
 
 #include "codepage/text_files.h"
 #include "dialogs/file_list.h"
@@ -17,6 +16,7 @@
 #include "platform/path_text.h"
 #include "platform/trash.h"
 #include "qt_platform/qt_text.h"
+#include "qt_platform/settings_store.h"
 #include "qt_platform/special_folders.h"
 #include "session/text_file_io.h"
 
@@ -42,14 +42,13 @@ bool IsEnter(const QKeyEvent* key) {
 }
 
 // The folder shown when the dialog was last closed, in the settings store.
-const QString kLastPathKey = QStringLiteral("Paths/LastPath");
+constexpr TextView kPathsSection = u"Paths";
+constexpr TextView kLastPathKey = u"LastPath";
 
-QString ReadLastPath() {
-  return QSettings(QStringLiteral("QOR"), QStringLiteral("QOR")).value(kLastPathKey).toString();
-}
+QString ReadLastPath() { return Q(ReadSetting(kPathsSection, kLastPathKey).value_or(Text())); }
 
 void WriteLastPath(const QString& path) {
-  QSettings(QStringLiteral("QOR"), QStringLiteral("QOR")).setValue(kLastPathKey, path);
+  WriteSetting(kPathsSection, kLastPathKey, FromQString(path));
 }
 
 }  // namespace

@@ -38,10 +38,7 @@ Text FormatGroupedNumber(std::uint64_t value, const char* locale) {
   const icu::Locale where = locale ? icu::Locale(locale) : UserLocale("LC_NUMERIC");
   auto* symbols = new icu::DecimalFormatSymbols(where, status);
   icu::DecimalFormat format(u"#,##0", symbols, status);  // adopts the symbols
-  if (U_FAILURE(status)) {
-    const std::string digits = std::to_string(value);
-    return Text(digits.begin(), digits.end());
-  }
+  if (U_FAILURE(status)) return IntegerText(static_cast<std::int64_t>(value));
   icu::UnicodeString out;
   format.format(static_cast<int64_t>(value), out);
   return ToText(out);

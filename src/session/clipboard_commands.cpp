@@ -33,8 +33,7 @@ void PasteAsOriginal(Session& session) {
 void SelectAll(Session& session) {
   const int length = session.box().length();
   session.Select(0, length);
-  const std::string count = std::to_string(length);
-  session.SetSay(u"字符总数 " + Text(count.begin(), count.end()));
+  session.SetSay(u"字符总数 " + IntegerText(length));
 }
 
 void CopySelection(Session& session) {

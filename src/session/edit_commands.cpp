@@ -21,15 +21,6 @@ Text Hex(unsigned value) {
   return Text(buffer, buffer + std::char_traits<char>::length(buffer));
 }
 
-Text ReplaceEvery(TextView text, TextView old, TextView with) {
-  Text out;
-  std::size_t from = 0;
-  for (std::size_t at; (at = text.find(old, from)) != TextView::npos; from = at + old.size()) {
-    out.append(text.substr(from, at - from)).append(with);
-  }
-  return out.append(text.substr(from));
-}
-
 // The line break that typed text takes: the first one found in the given texts, else CR LF. The
 // input box gives CR LF; an LF or CR text keeps its own.
 Text LineBreakOf(std::initializer_list<TextView> texts) {
@@ -123,7 +114,7 @@ void ReplaceAll(Session& session) {
       session.SetSay(u"未改动~ 新旧子字串相同");
       return;
     }
-    Text replaced = ReplaceEvery(session.box().text(), old, with);
+    Text replaced = qor::ReplaceAll(session.box().text(), old, with);
     if (replaced.size() <= static_cast<std::size_t>(TextBox::kMaxLength)) {
       const int start = session.box().sel_start();
       session.SetText(std::move(replaced));

@@ -7,12 +7,6 @@ constexpr TextView kResultTooLong = u" 失败~ 结果文本过长";
 constexpr TextView kSelectionTooLong = u" 拒绝~ 选取文本过长";
 constexpr TextView kDiscardQuestion = u"当前文本未保存，是否清空？";
 
-Text Concat(TextView a, TextView b) {
-  Text out(a);
-  out += b;
-  return out;
-}
-
 }  // namespace
 
 void Session::Notify(unsigned changes) {

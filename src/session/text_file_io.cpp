@@ -11,12 +11,6 @@ namespace {
 constexpr TextView kOpenFailed = u"打开 失败~ ";
 constexpr std::size_t kChunk = 1 << 16;
 
-Text Concat(TextView a, TextView b) {
-  Text out(a);
-  out += b;
-  return out;
-}
-
 }  // namespace
 
 Text PathMessage(const std::filesystem::path& path, TextView text) {

@@ -181,12 +181,8 @@ Text InputBox::TypedText() const {
 void InputBox::Confirm() {
   const int n = LengthWithCrLf(editor_->toPlainText());
   if (n > max_length_) {
-    const auto number = [](int value) {
-      const std::string digits = std::to_string(value);
-      return Text(digits.begin(), digits.end());
-    };
-    show_message(u"字数 " + number(n) + u" 上限 " + number(max_length_) + u" 超出 " +
-                 number(n - max_length_));
+    show_message(u"字数 " + IntegerText(n) + u" 上限 " + IntegerText(max_length_) + u" 超出 " +
+                 IntegerText(n - max_length_));
     return;
   }
   confirmed_ = true;
