@@ -6,7 +6,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   qor::FuzzInput input(data, size);
-  constexpr qor::LcidSelector kSelectors[] = {2052, 1028, -4, -1, 0};
+  constexpr qor::LcidSelector kSelectors[] = {{2052}, {1028}, {-4}, {-1}, {0}};
   const std::uint8_t pick = input.Byte();
   const qor::LcidSelector selector = kSelectors[pick % std::size(kSelectors)];
   const int variant = pick >> 7;

@@ -6,7 +6,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   qor::FuzzInput input(data, size);
-  constexpr qor::LcidSelector kSelectors[] = {2052, 1028, -4, -1, 1041, 1042, 1033, 0, -2};
+  constexpr qor::LcidSelector kSelectors[] = {{2052}, {1028}, {-4}, {-1}, {1041},
+                                              {1042}, {1033}, {0},  {-2}};
   const std::uint8_t pick = input.Byte();
   const qor::LcidSelector selector =
       pick < 240 ? kSelectors[pick % std::size(kSelectors)] : qor::LcidSelector{input.Int32()};

@@ -53,21 +53,6 @@ std::size_t CountOccurrences(TextView text, TextView what) {
   return count;
 }
 
-std::size_t CountDesignators(TextView text) {
-  std::size_t count = 0;
-  for (std::size_t i = 0; i + 2 < text.size(); ++i) {
-    const char16_t middle = text[i + 1], final = text[i + 2];
-    if (text[i] == u'$' && (middle == u'(' || middle == u')' || middle == u'*' || middle == u'+') &&
-        final >= u'@' && final <= u'Z') {
-      ++count;
-    }
-  }
-  // ISO-2022-JP: "$B" or "$@" into the double-byte set, "(B" or "(J" back to ASCII.
-  const std::size_t into = CountOccurrences(text, u"$B") + CountOccurrences(text, u"$@");
-  const std::size_t back = CountOccurrences(text, u"(B") + CountOccurrences(text, u"(J");
-  return count + (into > 0 && back > 0 ? into : 0);
-}
-
 }  // namespace
 
 double MojibakeSigns::Cost() const {

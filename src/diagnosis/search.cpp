@@ -317,11 +317,11 @@ class Searcher {
   TextView sample_;
   const std::vector<Repair>& repairs_;
   const SearchLimits& limits_;
+  Text* failure_;
   const LanguageModel& model_;
   std::unordered_set<Text> seen_;
   std::vector<Trial> trials_;
   double best_ = -1e300;  // the best rank so far
-  Text* failure_;
 };
 
 }  // namespace

@@ -30,7 +30,7 @@ struct Repair {
   // For a pair of code pages, the pair the other way round: what the step wrote under the
   // first code page, it reads back under it, so a result that does not come back lost
   // characters the code page only approximated ("ç" written as "c").
-  std::optional<Step> inverse;
+  std::optional<Step> inverse = std::nullopt;
 };
 
 // The catalogue's whole-text repairs, each label once, in catalogue order.

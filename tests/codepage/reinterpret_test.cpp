@@ -21,20 +21,20 @@ struct ReinterpretCase {
 
 TEST(Reinterpret, UndoesTheCommonAccidents) {
   const ReinterpretCase cases[] = {
-      {"GBK bytes read as Western", T("ÖÐÎÄ"), 1033, 2052, u"中文"},
-      {"UTF-8 bytes read as Western", T("Ã©"), 1033, kLcidUtf8, u"é"},
-      {"UTF-8 mark read as GBK", T("锘緼"), 2052, kLcidUtf8, u"A"},
-      {"UTF-8 read as GBK", T("涔辩爜"), 2052, kLcidUtf8, u"乱码"},
+      {"GBK bytes read as Western", T("ÖÐÎÄ"), {1033}, {2052}, u"中文"},
+      {"UTF-8 bytes read as Western", T("Ã©"), {1033}, kLcidUtf8, u"é"},
+      {"UTF-8 mark read as GBK", T("锘緼"), {2052}, kLcidUtf8, u"A"},
+      {"UTF-8 read as GBK", T("涔辩爜"), {2052}, kLcidUtf8, u"乱码"},
       {"ULE--UBE", u"AB", kLcidUtf16Le, kLcidUtf16Be, u"\u4100\u4200"},
       {"ULE--UBE again", u"\u4100\u4200", kLcidUtf16Le, kLcidUtf16Be, u"AB"},
       {"zero high bytes become spaces", u"AB", kLcidUtf16Le, kLcidLatin1, u"A B "},
-      {"one GBK byte has no unit", u"A", 2052, kLcidUtf16Le, u""},
-      {"empty text", u"", 2052, 1028, u""},
-      {"unsupported side A", u"AB", -5, 2052, u""},
-      {"unsupported side B", u"AB", 2052, -5, u""},
-      {"unknown LCID", u"AB", 12345678, 2052, u""},
-      {"ASCII is unchanged", u"Hello, world! 123", 2052, 1028, u"Hello, world! 123"},
-      {"Big5 read as GB", u"中文", 1028, 2052, u"いゅ"},
+      {"one GBK byte has no unit", u"A", {2052}, kLcidUtf16Le, u""},
+      {"empty text", u"", {2052}, {1028}, u""},
+      {"unsupported side A", u"AB", {-5}, {2052}, u""},
+      {"unsupported side B", u"AB", {2052}, {-5}, u""},
+      {"unknown LCID", u"AB", {12345678}, {2052}, u""},
+      {"ASCII is unchanged", u"Hello, world! 123", {2052}, {1028}, u"Hello, world! 123"},
+      {"Big5 read as GB", u"中文", {1028}, {2052}, u"いゅ"},
   };
   for (const ReinterpretCase& c : cases) {
     EXPECT_EQ(Reinterpret(c.text, c.a, c.b), c.expected) << c.what;
@@ -43,7 +43,8 @@ TEST(Reinterpret, UndoesTheCommonAccidents) {
 
 TEST(Reinterpret, AsciiPassesEveryFixedPairButUtf16) {
   const Text ascii = u"The quick brown fox, 0123456789 !#$%&'()*+-./:;<=>?@[]^_`{|}~";
-  const LcidSelector sides[] = {2052, 1028, 1041, 1042, 1049, 1033, kLcidUtf8, kLcidLatin1};
+  const LcidSelector sides[] = {{2052}, {1028}, {1041},    {1042},
+                                {1049}, {1033}, kLcidUtf8, kLcidLatin1};
   for (const LcidSelector a : sides) {
     for (const LcidSelector b : sides) {
       EXPECT_EQ(Reinterpret(ascii, a, b), ascii) << a << "--" << b;
@@ -81,8 +82,9 @@ TEST(Reinterpret, PairsUndoEachOtherOnCleanText) {
 TEST(Reinterpret, NeverFailsOnOddText) {
   const Text odd[] = {Text(u"\xD800"), Text(u"\xDFFF\xD800"), Text(3, u'\0'),
                       Text(u"\xFFFF"), Text(u"\uFEFF"),       Text(u"\uFFFE\uFEFF")};
-  const LcidSelector sides[] = {2052, 1028, 1041, 1042, 1054, 1066, 1033, 1032, 1049,
-                                1025, 1037, -1,   -2,   -3,   -4,   -5,   0,    0x7FFFFFFF};
+  const LcidSelector sides[] = {{2052}, {1028}, {1041}, {1042}, {1054}, {1066},
+                                {1033}, {1032}, {1049}, {1025}, {1037}, {-1},
+                                {-2},   {-3},   {-4},   {-5},   {0},    {0x7FFFFFFF}};
   for (const Text& text : odd) {
     for (const LcidSelector a : sides) {
       for (const LcidSelector b : sides) (void)Reinterpret(text, a, b);
@@ -98,18 +100,17 @@ TEST(Reinterpret, CountsWhatTheProgramsOwnSidesLose) {
     LcidSelector a, b;
     std::size_t substituted, invalid;
   };
+  const Text utf8_as_gbk = Reinterpret(T("中文"), kLcidUtf8, kLcidChineseSimplified);
   const Loss cases[] = {
       {"Latin1 keeps only the low byte of wide units", u"A中文", kLcidLatin1, kLcidLatin1, 2, 0},
       {"Latin-1 text passes", T("Ã©"), kLcidLatin1, kLcidUtf8, 0, 0},
       // D6 D0 CE C4: four leads, none followed by its continuation byte.
-      {"GBK bytes are no UTF-8", T("中文"), 2052, kLcidUtf8, 0, 4},
-      {"UTF-8 read back", Reinterpret(T("中文"), kLcidUtf8, kLcidChineseSimplified), 2052,
-       kLcidUtf8, 0, 0},
-      {"a truncated sequence", Reinterpret(T("中文"), kLcidUtf8, kLcidChineseSimplified) + T("鍙"),
-       2052, kLcidUtf8, 0, 1},
+      {"GBK bytes are no UTF-8", T("中文"), {2052}, kLcidUtf8, 0, 4},
+      {"UTF-8 read back", utf8_as_gbk, {2052}, kLcidUtf8, 0, 0},
+      {"a truncated sequence", utf8_as_gbk + T("鍙"), {2052}, kLcidUtf8, 0, 1},
       {"an overlong form", u"\u00C0\u0080", kLcidLatin1, kLcidUtf8, 0, 1},
-      {"an odd byte under UTF-16", u"A", 2052, kLcidUtf16Le, 0, 1},
-      {"an even count under UTF-16", u"AB", 2052, kLcidUtf16Be, 0, 0},
+      {"an odd byte under UTF-16", u"A", {2052}, kLcidUtf16Le, 0, 1},
+      {"an even count under UTF-16", u"AB", {2052}, kLcidUtf16Be, 0, 0},
   };
   for (const Loss& c : cases) {
     ConversionCounts counts;
