@@ -275,7 +275,7 @@ std::string ShellWord(const Text& label) {
 std::string ChainWords(const std::vector<Text>& chain) {
   if (chain.empty()) return "（原文）";
   std::string words;
-  for (const Text& label : chain) words += (words.empty() ? "" : " ") + ShellWord(label);
+  for (const Text& label : chain) words.append(words.empty() ? "" : " ").append(ShellWord(label));
   return words;
 }
 

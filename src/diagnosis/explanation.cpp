@@ -50,7 +50,7 @@ Text Explain(TextView text, std::size_t substituted, std::size_t invalid) {
                                   C::kHanTrad, C::kHanJis, C::kHanLess, C::kHanRare, C::kHanExt});
   if (han > 0) {
     const std::size_t common = Sum(n, {C::kHanFrequent, C::kHanCommon});
-    parts.push_back(u"汉字 " + IntegerText(han) + u" 个（常用 " +
+    parts.push_back(Concat(u"汉字 ", IntegerText(han)) + u" 个（常用 " +
                     IntegerText((common * 100 + han / 2) / han) + u"%）");
   }
   add(Sum(n, {C::kHiragana, C::kKatakana, C::kSmallKana}), u"假名");
@@ -72,7 +72,7 @@ Text Explain(TextView text, std::size_t substituted, std::size_t invalid) {
   if (parts.empty()) line += u"只有数字、空白和标点";
   line += u"；";
   if (substituted + invalid == 0) return line + u"无丢失";
-  line += u"丢失 " + IntegerText(substituted + invalid) + u" 个字符（";
+  line.append(u"丢失 ").append(IntegerText(substituted + invalid)).append(u" 个字符（");
   if (substituted > 0) line += IntegerText(substituted) + u" 个成了“?”";
   if (substituted > 0 && invalid > 0) line += u"，";
   if (invalid > 0) line += IntegerText(invalid) + u" 处字节无效";

@@ -48,7 +48,7 @@ NewName MakeNewName(TextView typed, const std::function<bool(TextView)>& exists)
   int added = 0;
   if (d < n) {
     const TextView after = TextView(s).substr(static_cast<std::size_t>(d));
-    extension = u"." + Text(after.substr(std::min(after.size(), after.find_first_not_of(u' '))));
+    extension = Concat(u".", after.substr(std::min(after.size(), after.find_first_not_of(u' '))));
   } else {
     extension = Text(kDefaultExtension);
     added = static_cast<int>(kDefaultExtension.size());

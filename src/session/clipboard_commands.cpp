@@ -33,7 +33,7 @@ void PasteAsOriginal(Session& session) {
 void SelectAll(Session& session) {
   const int length = session.box().length();
   session.Select(0, length);
-  session.SetSay(u"字符总数 " + IntegerText(length));
+  session.SetSay(Concat(u"字符总数 ", IntegerText(length)));
 }
 
 void CopySelection(Session& session) {

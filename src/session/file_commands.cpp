@@ -114,7 +114,7 @@ void ShowFileProperties(Session& session, FileSystem& files) {
     session.ui().ShowMessage(PathMessage(path, Text(kPropertiesFailed) + error));
     return;
   }
-  Text text = u"文件路径= " + PathToText(path);
+  Text text = Concat(u"文件路径= ", PathToText(path));
   text += Text(kBlankLine) + u"文件属性= " + AttributeText(status->attributes);
   text += Text(kBlankLine) + u"文件大小= " + FormatGroupedNumber(status->size) + u" 字节";
   text += Text(kBlankLine) + u"修改时间= " + FormatDateTime(status->modified);

@@ -181,8 +181,8 @@ Text InputBox::TypedText() const {
 void InputBox::Confirm() {
   const int n = LengthWithCrLf(editor_->toPlainText());
   if (n > max_length_) {
-    show_message(u"字数 " + IntegerText(n) + u" 上限 " + IntegerText(max_length_) + u" 超出 " +
-                 IntegerText(n - max_length_));
+    show_message(Concat(u"字数 ", IntegerText(n)) + u" 上限 " + IntegerText(max_length_) +
+                 u" 超出 " + IntegerText(n - max_length_));
     return;
   }
   confirmed_ = true;

@@ -59,7 +59,7 @@ Text TagsAndEntities(const Text& text) { return ReplaceEntities(ReplaceTags(text
 TEST(TagsAndEntities, EveryEntityDecodes) {
   for (const HtmlEntity& entity : HtmlEntityTable()) {
     const Text name = T(entity.name);
-    EXPECT_EQ(TagsAndEntities(u"x&" + name + u";y"), u"x" + Text(1, entity.code) + u"y")
+    EXPECT_EQ(TagsAndEntities(u"x&" + name + u";y"), Text(u"x").append(1, entity.code).append(u"y"))
         << entity.name;
     EXPECT_EQ(TagsAndEntities(u"&" + name), u"&" + name);
   }

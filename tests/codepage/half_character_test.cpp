@@ -17,7 +17,8 @@ TEST(CutHalfCharacter, DropsTheFirstByte) {
   } const cases[] = {
       {"GBK: an ASCII byte before the stream", u"A中文", {2052}, u" 中文"},
       {"GBK: a stray byte before the stream",
-       LocaleBytesToText(Hex("B0 D6 D0 CE C4 41"), kLcidChineseSimplified).value_or(u"?"), 2052,
+       LocaleBytesToText(Hex("B0 D6 D0 CE C4 41"), kLcidChineseSimplified).value_or(u"?"),
+       {2052},
        u" 中文A"},
       {"UTF-16: the pair 00 42 and a dropped high byte", u"AB", {-2}, u" \u4200"},
       {"UTF-16 BE selector cuts the same way", u"AB", {-3}, u" \u4200"},

@@ -166,7 +166,8 @@ Text SlowGbCut(TextView rest) {
   Bytes bytes;
   for (const char16_t c : rest)
     bytes += TextToLocaleBytes(Text(1, c), kLcidChineseSimplified).value();
-  return u" " + LocaleBytesToText(BytesView(bytes).substr(1), kLcidChineseSimplified).value();
+  return Concat(u" ",
+                LocaleBytesToText(BytesView(bytes).substr(1), kLcidChineseSimplified).value());
 }
 
 // The UTF-16 cut: unit k is the high byte of unit k and the low byte of unit k + 1.

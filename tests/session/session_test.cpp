@@ -20,7 +20,7 @@ class SessionTest : public ::testing::Test {
   // Pushes results "r1".."rn".
   void RunNumbered(int from, int to) {
     for (int i = from; i <= to; ++i) {
-      const std::string s = "r" + std::to_string(i);
+      const std::string s = std::string("r").append(std::to_string(i));
       Run(Text(s.begin(), s.end()), Text(s.begin(), s.end()));
     }
   }
@@ -50,8 +50,9 @@ TEST_F(SessionTest, NinePushesKeepTheLastEight) {
   EXPECT_EQ(Shown(), u"r9");
   for (int i = 8; i >= 2; --i) {
     Go(kUndo);
-    EXPECT_EQ(Shown(), u"r" + Text(1, u'0' + i));
-    EXPECT_EQ(session.say(), u"r" + Text(1, u'0' + i));
+    const Text r = Text(u"r").append(1, static_cast<char16_t>(u'0' + i));
+    EXPECT_EQ(Shown(), r);
+    EXPECT_EQ(session.say(), r);
   }
   Go(kUndo);  // r1 was overwritten: the oldest kept result is r2
   EXPECT_EQ(Shown(), u"orig");
@@ -164,7 +165,7 @@ TEST_F(SessionTest, FrameOnASelection) {
   session.RunStep(qor::Step{u"up",
                             [&seen](TextView s) {
                               seen = Text(s);
-                              return Text(u"[") + Text(s) + u"]";
+                              return Text(u"[").append(s).append(u"]");
                             },
                             {Source::kSelection}});
   EXPECT_EQ(seen, u"234");
