@@ -1,19 +1,9 @@
 #include "cli/options.h"
 
-#include <algorithm>
-#include <cctype>
-
-#include "codepage/text_files.h"
-#include "platform/wtf8.h"
+#include "cli/encodings.h"
 
 namespace qor {
 namespace {
-
-std::string Lower(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return s;
-}
 
 // The words of one parse, taken in turn.
 class Words {
@@ -78,14 +68,6 @@ bool TakesValue(const std::string& option) {
 }
 
 }  // namespace
-
-std::optional<std::int16_t> ParseEncodingCode(const std::string& arg) {
-  if (arg.size() == 1 && arg[0] >= '0' && arg[0] <= '9') return arg[0] - '0';
-  for (std::int16_t code = kEncodingGbk; code <= kEncodingUtf8NoBom; ++code) {
-    if (Lower(EncodeWtf8(EncodingName(code))) == Lower(arg)) return code;
-  }
-  return std::nullopt;
-}
 
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error) {
   Options options;

@@ -26,7 +26,4 @@ struct Options {
 [[nodiscard]] std::optional<Options> ParseOptions(const std::vector<std::string>& args,
                                                   std::string& error);
 
-// An encoding code from its number or its name, in any letter case.
-[[nodiscard]] std::optional<std::int16_t> ParseEncodingCode(const std::string& arg);
-
 }  // namespace qor
