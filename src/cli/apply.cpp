@@ -6,6 +6,7 @@
 #include "cli/cli.h"
 #include "cli/command_line_ui.h"
 #include "cli/labels.h"
+#include "cli/ordered_jobs.h"
 #include "cli/stream_chain.h"
 #include "cli/text_io.h"
 #include "cli/text_sink.h"
@@ -16,21 +17,19 @@
 namespace qor {
 namespace {
 
-void SaySame(const StreamStep& step, std::ostream& err) {
-  if (!step.changed())
-    err << EncodeWtf8(step.step().label) << ": " << EncodeWtf8(kSameText) << '\n';
-}
-
-// A step stopped the chain: the steps before it that changed nothing, then why it stopped.
-int Stopped(const StreamChain& chain, std::ostream& err) {
-  for (const StreamStep& step : chain.steps()) {
-    if (&step == chain.stopped()) break;
-    SaySame(step, err);
+// Says which steps changed nothing (up to the one that stopped), and why that one stopped; the
+// exit status.
+int Report(const std::vector<Step>& steps, const ChainReport& report, std::ostream& err) {
+  const std::size_t end = report.stopped.value_or(steps.size());
+  for (std::size_t k = 0; k < end; ++k) {
+    if (k >= report.changed.size() || !report.changed[k]) {
+      err << EncodeWtf8(steps[k].label) << ": " << EncodeWtf8(kSameText) << '\n';
+    }
   }
-  const StreamStep& step = *chain.stopped();
-  const Bytes label = EncodeWtf8(step.step().label);
-  if (!step.failure().empty()) {
-    err << "qor-cli: " << label << " failed: " << step.failure() << '\n';
+  if (!report.stopped) return kExitOk;
+  const Bytes label = EncodeWtf8(steps[end].label);
+  if (!report.failure.empty()) {
+    err << "qor-cli: " << label << " failed: " << report.failure << '\n';
     return kExitFailure;
   }
   err << label << ": " << EncodeWtf8(kUnchanged) << '\n';
@@ -47,26 +46,45 @@ int SourceFailed(const Options& options, const TextSource& source, std::ostream&
   return kExitFile;
 }
 
-// One part through the chain into the sink; the exit status when the run ends here.
-std::optional<int> Feed(StreamChain& chain, const std::optional<Text>& part, bool last,
-                        TextSink& sink, std::ostream& err) {
-  Text out;
-  const bool ran = chain.Push(*part, out) && (!last || chain.Finish(out));
-  if (!ran) return Stopped(chain, err);
-  if (!sink.Write(out)) return kExitFile;
-  return std::nullopt;
-}
-
-int Stream(const Options& options, StreamChain& chain, TextSource& source, TextSink& sink,
-           std::ostream& err) {
+// The parts through a chain of steps that each need what came before.
+int StreamInTurn(const Options& options, const std::vector<Step>& steps, TextSource& source,
+                 TextSink& sink, std::ostream& err) {
+  StreamChain chain(steps);
   for (bool last = false; !last;) {
     const std::optional<Text> part = source.Next();
     if (!part) return SourceFailed(options, source, err);
     last = source.done();
-    if (const std::optional<int> status = Feed(chain, part, last, sink, err)) return *status;
+    Text out;
+    const bool ran = chain.Push(*part, out) && (!last || chain.Finish(out));
+    if (!ran) return Report(steps, chain.Report(), err);
+    if (!sink.Write(out)) return kExitFile;
   }
-  for (const StreamStep& step : chain.steps()) SaySame(step, err);
-  return sink.Finish();
+  const int status = Report(steps, chain.Report(), err);
+  return status == kExitOk ? sink.Finish() : status;
+}
+
+// The parts through a chain that runs them apart, on several threads, written in order.
+int StreamApart(const Options& options, const std::vector<Step>& steps, TextSource& source,
+                TextSink& sink, std::ostream& err) {
+  ChainReport report;
+  bool written = true;
+  OrderedJobs<PieceRun> jobs(options.threads.value_or(AllCores()), [&](PieceRun& run) {
+    report.Add(run.report);
+    written = !report.stopped && sink.Write(run.text);
+    return written;
+  });
+  for (bool first = true; !source.done(); first = false) {
+    std::optional<Text> part = source.Next();
+    if (!part) return jobs.Drain(), SourceFailed(options, source, err);
+    if (!first && part->empty()) continue;  // the text ended with the last cut
+    if (!jobs.Add(
+            [&steps, part = std::move(*part), first] { return RunApart(steps, part, !first); }))
+      break;
+  }
+  jobs.Drain();
+  if (!written && !report.stopped) return kExitFile;
+  const int status = Report(steps, report, err);
+  return status == kExitOk ? sink.Finish() : status;
 }
 
 std::optional<TextSource> OpenSource(const Options& options, std::istream& in, std::ostream& err) {
@@ -96,8 +114,8 @@ int Apply(const Options& options, std::istream& in, std::ostream& out, std::ostr
   const std::unique_ptr<TextSink> sink =
       options.output ? FileSink(FilePath(*options.output), options.output_code, options.force, err)
                      : StreamSink(out);
-  StreamChain chain(*steps);
-  const int status = Stream(options, chain, *source, *sink, err);
+  const int status = RunsApart(*steps) ? StreamApart(options, *steps, *source, *sink, err)
+                                       : StreamInTurn(options, *steps, *source, *sink, err);
   if (status != kExitOk) sink->Abandon();
   return status;
 }

@@ -38,6 +38,11 @@ bool TakeValue(const std::string& option, Words& words, Options& options, std::s
     if (!options.top) error = "option --top needs a number of 1 or more";
     return options.top.has_value();
   }
+  if (option == "-j") {
+    options.threads = ParseCount(value);
+    if (!options.threads) error = "option -j needs a number of 1 or more";
+    return options.threads.has_value();
+  }
   if (option == "-i" || option == "-o") {
     if (!value) error = "option " + option + " needs a file name";
     (option == "-i" ? options.input : options.output) = value;
@@ -63,8 +68,8 @@ bool TakeFlag(const std::string& option, Options& options) {
 }
 
 bool TakesValue(const std::string& option) {
-  return option == "--top" || option == "-i" || option == "-o" || option == "--encoding" ||
-         option == "--out-encoding";
+  return option == "--top" || option == "-j" || option == "-i" || option == "-o" ||
+         option == "--encoding" || option == "--out-encoding";
 }
 
 }  // namespace

@@ -18,8 +18,9 @@ struct Options {
   std::int16_t output_code = kEncodingUtf8NoBom;
   bool force = false;
   bool help = false;
-  std::optional<std::size_t> top;  // fix: a listing of this many candidates
-  bool explain = false;            // fix: the chain and explanation on stderr
+  std::optional<std::size_t> top;      // fix: a listing of this many candidates
+  bool explain = false;                // fix: the chain and explanation on stderr
+  std::optional<std::size_t> threads;  // -j N
 };
 
 // The options of the words (without the program name); nullopt with the reason in `error`.

@@ -71,6 +71,48 @@ bool StreamChain::Feed(TextView text, Text& out, bool finish) {
   return true;
 }
 
+ChainReport StreamChain::Report() const {
+  ChainReport report;
+  for (const StreamStep& step : steps_) {
+    report.changed.push_back(step.changed());
+    if (&step == stopped_) report.stopped = report.changed.size() - 1;
+    if (&step == stopped_) report.failure = step.failure();
+  }
+  return report;
+}
+
+void ChainReport::Add(const ChainReport& piece) {
+  changed.resize(std::max(changed.size(), piece.changed.size()));
+  for (std::size_t k = 0; k < piece.changed.size(); ++k)
+    changed[k] = changed[k] || piece.changed[k];
+  if (stopped || !piece.stopped) return;
+  stopped = piece.stopped;
+  failure = piece.failure;
+}
+
+bool RunsApart(const std::vector<Step>& steps) {
+  return Streams(steps) && std::all_of(steps.begin(), steps.end(), [](const Step& step) {
+           return RunStep(step, u"\n").result == u"\n";
+         });
+}
+
+PieceRun RunApart(const std::vector<Step>& steps, TextView piece, bool after_cut) {
+  PieceRun run;
+  run.text = after_cut ? u"\n" + Text(piece) : Text(piece);
+  for (const Step& step : steps) {
+    StepOutcome outcome = RunStep(step, run.text);
+    if (!outcome.HasResult() || (after_cut && outcome.result.front() != u'\n')) {
+      run.report.stopped = run.report.changed.size();
+      run.report.failure = std::move(outcome.failure);
+      return run;
+    }
+    run.report.changed.push_back(outcome.result != run.text);
+    run.text = std::move(outcome.result);
+  }
+  if (after_cut) run.text.erase(0, 1);
+  return run;
+}
+
 bool Streams(const std::vector<Step>& steps) {
   return std::all_of(steps.begin(), steps.end(),
                      [](const Step& step) { return step.cut == Cut::kAfterLineFeed; });

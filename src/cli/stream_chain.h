@@ -4,6 +4,7 @@
 // enough of it, and a step that needs the whole text keeps it all.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,31 @@
 namespace qor {
 
 // How many units a step gathers before it cuts (it cuts at the last line feed it holds).
-inline constexpr std::size_t kPieceUnits = 1 << 18;
+inline constexpr std::size_t kPieceUnits = 1 << 15;
+
+// What pieces gave through a chain: which steps changed any, and the step that stopped it (gave
+// no result or failed, with `failure` saying why).
+struct ChainReport {
+  std::vector<bool> changed;
+  std::optional<std::size_t> stopped;
+  std::string failure;
+
+  // Adds what a later piece gave.
+  void Add(const ChainReport& piece);
+};
+
+// What one piece gave through a chain that runs apart.
+struct PieceRun {
+  Text text;  // the last step's result
+  ChainReport report;
+};
+
+// Whether the pieces of a text cut after line feeds run through the steps each on its own: every
+// step cuts there and gives "\n" alone for "\n", so each result ends where its piece did.
+[[nodiscard]] bool RunsApart(const std::vector<Step>& steps);
+
+// Runs a piece through such steps; `after_cut` for every piece but the first.
+[[nodiscard]] PieceRun RunApart(const std::vector<Step>& steps, TextView piece, bool after_cut);
 
 // One step over a stream.
 class StreamStep {
@@ -59,6 +84,7 @@ class StreamChain {
   const std::vector<StreamStep>& steps() const { return steps_; }
   // The step that gave no result or failed; nullptr while none did.
   const StreamStep* stopped() const { return stopped_; }
+  [[nodiscard]] ChainReport Report() const;
 
  private:
   bool Feed(TextView text, Text& out, bool finish);

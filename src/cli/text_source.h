@@ -14,7 +14,7 @@
 namespace qor {
 
 // How many bytes one read asks for.
-inline constexpr std::size_t kReadBlock = 1 << 20;
+inline constexpr std::size_t kReadBlock = 1 << 16;
 
 // The next block of bytes; empty at the end; nullopt on failure, the reason in `error`.
 using ReadBlock = std::function<std::optional<Bytes>(Text& error)>;

@@ -43,6 +43,18 @@ Text Streamed(const Step& step, const std::vector<TextView>& parts, std::size_t 
   return chain.Finish(out) ? out : u"<stopped>";
 }
 
+// The pieces after every line feed, each run on its own and joined.
+Text Apart(const Step& step, TextView text) {
+  Text out;
+  for (std::size_t start = 0, end; start < text.size(); start = end) {
+    end = std::min(text.find(u'\n', start), text.size() - 1) + 1;
+    const PieceRun run = RunApart({step}, text.substr(start, end - start), start > 0);
+    if (run.report.stopped) return u"<stopped>";
+    out += run.text;
+  }
+  return out;
+}
+
 // Cut at every line feed (the text arriving unit by unit, each piece taken at once), and with
 // the text arriving in two parts split at every position.
 TEST(StreamChain, EveryStepStreamsToItsWholeTextResult) {
@@ -60,6 +72,8 @@ TEST(StreamChain, EveryStepStreamsToItsWholeTextResult) {
       ASSERT_EQ(Show(out), Show(expected)) << Show(step.label) << " split at " << at;
     }
     streaming += step.cut == Cut::kAfterLineFeed;
+    if (RunsApart({step}))
+      EXPECT_EQ(Show(Apart(step, kSample)), Show(expected)) << Show(step.label);
   }
   EXPECT_GT(streaming, 100u);  // the reinterpretation pairs among them
 }
