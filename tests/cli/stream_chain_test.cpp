@@ -72,8 +72,9 @@ TEST(StreamChain, EveryStepStreamsToItsWholeTextResult) {
       ASSERT_EQ(Show(out), Show(expected)) << Show(step.label) << " split at " << at;
     }
     streaming += step.cut == Cut::kAfterLineFeed;
-    if (RunsApart({step}))
+    if (RunsApart({step})) {
       EXPECT_EQ(Show(Apart(step, kSample)), Show(expected)) << Show(step.label);
+    }
   }
   EXPECT_GT(streaming, 100u);  // the reinterpretation pairs among them
 }
