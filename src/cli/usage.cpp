@@ -30,11 +30,19 @@ Options (anywhere; "--" ends them, for a label that starts with "-"):
                        stays as FILE.bak until the new one is complete
   --out-encoding CODE  write FILE in this encoding (default 9, UTF-8 without BOM)
   --force              overwrite a read-only or hidden FILE
+  -j N                 apply: run on N threads (default: every core)
   -h, --help           show this help
 
 Encodings are numbers or names (letter case does not matter): 0 automatic (reading only),
 1 GBK, 2 Eng (Windows-1252), 3 Latin-1, 4 Unicode, 5 "Unicode BE", 6 UTF-8 (each of the three
 with a byte-order mark), 7 "Unicode (No BOM)", 8 "Unicode BE (No BOM)", 9 "UTF-8 (No BOM)".
+
+apply streams: the text is read, repaired and written part by part, cut after line feeds, in
+bounded memory. These transforms need the whole text and keep it all first: quoted-printable,
+Base64 and HZ decoding, GB--QP, UTF8--QP, GB--Base64, UTF8--Base64, the half-character cuts,
+the ISO-2022 escapes, and code page pairs with a stateful side (ISO-2022, HZ, UTF-7) or read as
+UTF-16 from a byte encoding. A step that gives no result part-way stops the run with what came
+before it written.
 
 Labels are matched exactly (case-sensitive). Patterns such as "LCID: (A)--(B)" take decimal
 numbers with an optional minus sign.

@@ -1,8 +1,8 @@
 #include "codepage/byte_strings.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <cstring>
+
+#include "platform/wtf8.h"
 
 namespace qor {
 
@@ -108,16 +108,6 @@ struct Utf8Reader {
     return 0;
   }
 };
-
-// Eight ASCII bytes at p as units; false when one of them is not ASCII.
-bool CopyAscii8(const unsigned char* p, char16_t*& out) {
-  std::uint64_t word;
-  std::memcpy(&word, p, 8);
-  if (word & 0x8080808080808080ULL) return false;
-  for (int k = 0; k < 8; ++k) out[k] = p[k];
-  out += 8;
-  return true;
-}
 
 }  // namespace
 

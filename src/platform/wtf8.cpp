@@ -5,6 +5,15 @@
 
 namespace qor {
 
+bool CopyAscii8(const unsigned char* p, char16_t*& out) {
+  std::uint64_t word;
+  std::memcpy(&word, p, 8);
+  if (word & 0x8080808080808080ULL) return false;
+  for (int k = 0; k < 8; ++k) out[k] = p[k];
+  out += 8;
+  return true;
+}
+
 void AppendUnits(Text& out, char32_t c) {
   if (c < 0x10000) {
     out += static_cast<char16_t>(c);
@@ -64,16 +73,6 @@ std::size_t PutCodePoint(char* out, char32_t c) {
 }
 
 bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
-
-// Eight ASCII bytes at p as units; false when one of them is not ASCII.
-bool CopyAscii8(const unsigned char* p, char16_t*& out) {
-  std::uint64_t word;
-  std::memcpy(&word, p, 8);
-  if (word & 0x8080808080808080ULL) return false;
-  for (int k = 0; k < 8; ++k) out[k] = p[k];
-  out += 8;
-  return true;
-}
 
 // The common sequences read directly: ASCII, and two and three bytes that are valid (a lone
 // surrogate's three-byte form included); the bytes used, 0 to leave it to DecodeUtf8Sequence.
