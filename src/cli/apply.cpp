@@ -6,6 +6,7 @@
 #include "cli/cli.h"
 #include "cli/command_line_ui.h"
 #include "cli/labels.h"
+#include "cli/lines.h"
 #include "cli/ordered_jobs.h"
 #include "cli/stream_chain.h"
 #include "cli/text_io.h"
@@ -36,23 +37,13 @@ int Report(const std::vector<Step>& steps, const ChainReport& report, std::ostre
   return kExitNoResult;
 }
 
-int SourceFailed(const Options& options, const TextSource& source, std::ostream& err) {
-  if (!options.input) {
-    err << "qor-cli: the input is not valid UTF-8 (byte offset " << source.offset() << ")\n";
-    return kExitUsage;
-  }
-  CommandLineUi(err, options.force)
-      .ShowMessage(PathMessage(FilePath(*options.input), Text(kOpenFailed) + source.error()));
-  return kExitFile;
-}
-
 // The parts through a chain of steps that each need what came before.
 int StreamInTurn(const Options& options, const std::vector<Step>& steps, TextSource& source,
                  TextSink& sink, std::ostream& err) {
   StreamChain chain(steps);
   for (bool last = false; !last;) {
     const std::optional<Text> part = source.Next();
-    if (!part) return SourceFailed(options, source, err);
+    if (!part) return InputFailed(options, source, err);
     last = source.done();
     Text out;
     const bool ran = chain.Push(*part, out) && (!last || chain.Finish(out));
@@ -75,7 +66,7 @@ int StreamApart(const Options& options, const std::vector<Step>& steps, TextSour
   });
   for (bool first = true; !source.done(); first = false) {
     std::optional<Text> part = source.Next();
-    if (!part) return jobs.Drain(), SourceFailed(options, source, err);
+    if (!part) return jobs.Drain(), InputFailed(options, source, err);
     if (!first && part->empty()) continue;  // the text ended with the last cut
     if (!jobs.Add(
             [&steps, part = std::move(*part), first] { return RunApart(steps, part, !first); }))
@@ -87,16 +78,39 @@ int StreamApart(const Options& options, const std::vector<Step>& steps, TextSour
   return status == kExitOk ? sink.Finish() : status;
 }
 
-std::optional<TextSource> OpenSource(const Options& options, std::istream& in, std::ostream& err) {
-  if (!options.input) return Utf8Source(in);
-  Text error;
-  std::optional<TextSource> source =
-      FileSource(FilePath(*options.input), options.input_code, error);
-  if (!source) {
-    CommandLineUi(err, options.force)
-        .ShowMessage(PathMessage(FilePath(*options.input), Text(kOpenFailed) + error));
+// The steps on one line; the line as it is when a step gives no result or the result would
+// break it in two.
+LineOutcome ApplyLine(const std::vector<Step>& steps, TextView line, TextView line_end) {
+  if (line.empty()) return PassLine(line, line_end, LineVerdict::kUnchanged);
+  Text text(line);
+  for (const Step& step : steps) {
+    StepOutcome outcome = RunStep(step, text);
+    const Bytes label = EncodeWtf8(step.label);
+    if (!outcome.failure.empty()) {
+      return PassLine(line, line_end, LineVerdict::kFailed, label + " failed: " + outcome.failure);
+    }
+    if (!outcome.HasResult()) return PassLine(line, line_end, LineVerdict::kNoResult);
+    text = std::move(outcome.result);
   }
-  return source;
+  if (text.find_first_of(u"\r\n") != Text::npos) {
+    return PassLine(line, line_end, LineVerdict::kNoResult, "the result would break the line");
+  }
+  const LineVerdict verdict = text == line ? LineVerdict::kUnchanged : LineVerdict::kChanged;
+  text += line_end;
+  return {std::move(text), verdict, {}};
+}
+
+// Lines through the steps on several threads, in batches large enough to outweigh a thread's
+// start.
+constexpr std::size_t kApplyBatch = 1024;
+
+int ApplyLines(const Options& options, const std::vector<Step>& steps, std::istream& in,
+               std::ostream& out, std::ostream& err) {
+  LineCounts counts;
+  const LineJob job = [&steps](TextView line, TextView line_end) {
+    return ApplyLine(steps, line, line_end);
+  };
+  return LinesCommand(options, job, kApplyBatch, in, out, err, counts);
 }
 
 }  // namespace
@@ -109,11 +123,10 @@ int Apply(const Options& options, std::istream& in, std::ostream& out, std::ostr
   }
   const std::optional<std::vector<Step>> steps = FindSteps(labels, err);
   if (!steps) return kExitUsage;
-  std::optional<TextSource> source = OpenSource(options, in, err);
+  if (options.lines) return ApplyLines(options, *steps, in, out, err);
+  std::optional<TextSource> source = OpenInput(options, in, err);
   if (!source) return kExitFile;
-  const std::unique_ptr<TextSink> sink =
-      options.output ? FileSink(FilePath(*options.output), options.output_code, options.force, err)
-                     : StreamSink(out);
+  const std::unique_ptr<TextSink> sink = OpenOutput(options, out, err);
   const int status = RunsApart(*steps) ? StreamApart(options, *steps, *source, *sink, err)
                                        : StreamInTurn(options, *steps, *source, *sink, err);
   if (status != kExitOk) sink->Abandon();

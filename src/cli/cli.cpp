@@ -22,10 +22,13 @@ int Run(const Options& options, std::istream& in, std::ostream& out, std::ostrea
     return kExitOk;
   }
   const std::string command = options.operands.empty() ? "" : options.operands.front();
-  if (command == "list") return List(out);
   if ((options.top || options.explain) && command != "fix") {
     return UsageError("--top and --explain belong to fix", err);
   }
+  if ((options.lines || options.threads) && command != "fix" && command != "apply") {
+    return UsageError("--lines and -j belong to fix and apply", err);
+  }
+  if (command == "list") return List(out);
   if (command == "apply") return Apply(options, in, out, err);
   if (command == "fix") return Fix(options, in, out, err);
   return UsageError(command.empty() ? "no command given" : "unknown command " + command, err);

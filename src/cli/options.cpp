@@ -64,6 +64,7 @@ bool TakeFlag(const std::string& option, Options& options) {
   if (option == "-h" || option == "--help") return options.help = true;
   if (option == "--force") return options.force = true;
   if (option == "--explain") return options.explain = true;
+  if (option == "--lines") return options.lines = true;
   return false;
 }
 

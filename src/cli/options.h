@@ -21,6 +21,7 @@ struct Options {
   std::optional<std::size_t> top;      // fix: a listing of this many candidates
   bool explain = false;                // fix: the chain and explanation on stderr
   std::optional<std::size_t> threads;  // -j N
+  bool lines = false;                  // each line its own text
 };
 
 // The options of the words (without the program name); nullopt with the reason in `error`.

@@ -47,4 +47,31 @@ int WriteOutput(const Options& options, TextView text, std::ostream& out, std::o
   return kExitOk;
 }
 
+std::optional<TextSource> OpenInput(const Options& options, std::istream& in, std::ostream& err) {
+  if (!options.input) return Utf8Source(in);
+  Text error;
+  std::optional<TextSource> source =
+      FileSource(FilePath(*options.input), options.input_code, error);
+  if (!source) {
+    CommandLineUi(err, options.force)
+        .ShowMessage(PathMessage(FilePath(*options.input), Text(kOpenFailed) + error));
+  }
+  return source;
+}
+
+int InputFailed(const Options& options, const TextSource& source, std::ostream& err) {
+  if (!options.input) {
+    err << "qor-cli: the input is not valid UTF-8 (byte offset " << source.offset() << ")\n";
+    return kExitUsage;
+  }
+  CommandLineUi(err, options.force)
+      .ShowMessage(PathMessage(FilePath(*options.input), Text(kOpenFailed) + source.error()));
+  return kExitFile;
+}
+
+std::unique_ptr<TextSink> OpenOutput(const Options& options, std::ostream& out, std::ostream& err) {
+  if (!options.output) return StreamSink(out);
+  return FileSink(FilePath(*options.output), options.output_code, options.force, err);
+}
+
 }  // namespace qor

@@ -1,5 +1,6 @@
 #include "cli/text_source.h"
 
+#include <algorithm>
 #include <istream>
 
 #include "cli/encodings.h"
@@ -127,14 +128,16 @@ std::optional<std::int16_t> SettleFile(const std::filesystem::path& path, std::i
 TextSource::TextSource(ReadBlock read, DecodePart decode, BytesView line_end)
     : read_(std::move(read)), decode_(std::move(decode)), line_end_(line_end) {}
 
-// After the last line end in the pending bytes (at an even offset for UTF-16); 0 when none.
-std::size_t TextSource::CutPoint() const {
+// After the last line end in the first `limit` pending bytes (at an even offset for UTF-16); 0
+// when none.
+std::size_t TextSource::CutPoint(std::size_t limit) const {
+  const BytesView pending = BytesView(pending_).substr(0, limit);
   if (line_end_.size() == 1) {
-    const std::size_t at = pending_.rfind(line_end_[0]);
+    const std::size_t at = pending.rfind(line_end_[0]);
     return at == Bytes::npos ? 0 : at + 1;
   }
-  for (std::size_t at = pending_.size() & ~std::size_t{1}; at >= 2; at -= 2) {
-    if (BytesView(pending_).substr(at - 2, 2) == line_end_) return at;
+  for (std::size_t at = pending.size() & ~std::size_t{1}; at >= 2; at -= 2) {
+    if (pending.substr(at - 2, 2) == line_end_) return at;
   }
   return 0;
 }
@@ -143,6 +146,9 @@ std::optional<Text> TextSource::Decode(std::size_t end) {
   std::size_t error_offset = 0;
   std::optional<Text> text = decode_(BytesView(pending_).substr(0, end), first_, error_offset);
   if (!text) {
+    // The whole lines before the invalid bytes still come out; the failure comes next.
+    const std::size_t good = CutPoint(std::min(error_offset, end));
+    if (good > 0 && good < end) return Decode(good);
     offset_ += error_offset;
     return std::nullopt;
   }
@@ -158,10 +164,10 @@ std::optional<Text> TextSource::Next() {
     if (!block) return std::nullopt;
     ended_ = block->empty();
     pending_ += *block;
-    const std::size_t cut = ended_ ? pending_.size() : CutPoint();
+    const std::size_t cut = ended_ ? pending_.size() : CutPoint(pending_.size());
     if (cut > 0) return Decode(cut);
   }
-  return Text();
+  return pending_.empty() ? Text() : Decode(pending_.size());
 }
 
 TextSource Utf8Source(std::istream& in) {

@@ -38,7 +38,7 @@ class TextSource {
   std::size_t offset() const { return offset_; }
 
  private:
-  std::size_t CutPoint() const;
+  std::size_t CutPoint(std::size_t limit) const;
   std::optional<Text> Decode(std::size_t end);
 
   ReadBlock read_;

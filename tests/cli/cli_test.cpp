@@ -7,25 +7,13 @@
 #include <fstream>
 #include <sstream>
 
+#include "cli/cli_run.h"
 #include "platform/wtf8.h"
 #include "support/file_test_support.h"
 #include "support/test_support.h"
 
 namespace qor {
 namespace {
-
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliRun Cli(std::vector<std::string> args, const std::string& input = "") {
-  std::istringstream in(input);
-  std::ostringstream out, err;
-  const int status = CommandLineMain(args, in, out, err);
-  return {status, out.str(), err.str()};
-}
 
 TEST(Cli, AppliesLabelsInOrder) {
   EXPECT_EQ(Cli({"apply", "Eng--GB"}, "ÖÐÎÄ").out, "中文");
