@@ -4,11 +4,17 @@
 #include <ostream>
 
 #include "cli/cli.h"
+#include "cli/command_line_ui.h"
 #include "cli/labels.h"
 #include "cli/lines.h"
+#include "cli/many_files.h"
 #include "cli/text_io.h"
+#include "cli/text_sink.h"
 #include "diagnosis/diagnose.h"
+#include "platform/file_system.h"
+#include "platform/path_text.h"
 #include "platform/wtf8.h"
+#include "session/text_file_io.h"
 
 namespace qor {
 namespace {
@@ -61,21 +67,65 @@ LineOutcome FixLine(TextView line, TextView line_end, const Options& options) {
 // of conversions.
 constexpr std::size_t kFixBatch = 8;
 
+LineJob FixLineJob(const Options& options) {
+  return [&options](TextView line, TextView line_end) { return FixLine(line, line_end, options); };
+}
+
 int FixLines(const Options& options, std::istream& in, std::ostream& out, std::ostream& err) {
   LineCounts counts;
-  const LineJob job = [&options](TextView line, TextView line_end) {
-    return FixLine(line, line_end, options);
-  };
-  const int status = LinesCommand(options, job, kFixBatch, in, out, err, counts);
+  const int status = LinesCommand(options, FixLineJob(options), kFixBatch, in, out, err, counts);
   if (status == kExitNoResult) err << "无需修复\n";
   return status;
+}
+
+// One file of many: its best repair written to the target.
+FileVerdict FixFile(const Options& options, const std::filesystem::path& file,
+                    const FileTarget& target, std::ostream& err) {
+  CommandLineUi ui(err, options.force);
+  const std::optional<TextFile> read = ReadTextFile(file, options.input_code, DiskFileSystem(), ui);
+  if (!read) return FileVerdict::kFailed;
+  DiagnosisOptions diagnosis_options;
+  diagnosis_options.max_candidates = 1;
+  const Diagnosis diagnosis = Diagnose(read->text, diagnosis_options);
+  const bool repair = diagnosis.NeedsRepair();
+  const std::int16_t writing = target.WritingCode(read->code);
+  const bool changed = repair || (target.in_place && writing != read->code);
+  if (!changed && target.in_place) return FileVerdict::kUnchanged;
+  if (repair && options.explain) {
+    err << EncodeWtf8(PathToText(file)) << ": ";
+    Explain(diagnosis.candidates.front(), err);
+  }
+  const std::unique_ptr<TextSink> sink =
+      FileSink(target.path, writing, target.force, err, target.Exact());
+  const bool written = sink->Write(repair ? diagnosis.candidates.front().result : read->text) &&
+                       sink->Finish() == kExitOk;
+  if (!written) return FileVerdict::kFailed;
+  return changed ? FileVerdict::kChanged : FileVerdict::kUnchanged;
+}
+
+int FixFiles(const Options& options, const std::vector<std::string>& files, std::ostream& err) {
+  if (options.top) {
+    err << "qor-cli: --top does not go with files\n";
+    return kExitUsage;
+  }
+  const LineJob line_job = FixLineJob(options);
+  return ForEachFile(
+      options, files,
+      [&](const std::filesystem::path& file, const FileTarget& target, std::ostream& e) {
+        return options.lines ? LinesOfFile(options, line_job, kFixBatch, file, target, e)
+                             : FixFile(options, file, target, e);
+      },
+      err);
 }
 
 }  // namespace
 
 int Fix(const Options& options, std::istream& in, std::ostream& out, std::ostream& err) {
   if (options.operands.size() > 1) {
-    err << "qor-cli: fix takes no labels\n";
+    return FixFiles(options, {options.operands.begin() + 1, options.operands.end()}, err);
+  }
+  if (options.in_place) {
+    err << "qor-cli: --in-place needs files: fix FILE...\n";
     return kExitUsage;
   }
   if (options.lines) {

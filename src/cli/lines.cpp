@@ -6,11 +6,16 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "cli/command_line_ui.h"
+#include "cli/many_files.h"
 #include "cli/options.h"
 #include "cli/ordered_jobs.h"
 #include "cli/text_io.h"
 #include "cli/text_sink.h"
 #include "cli/text_source.h"
+#include "platform/path_text.h"
+#include "platform/wtf8.h"
+#include "session/text_file_io.h"
 
 namespace qor {
 namespace {
@@ -85,7 +90,7 @@ LinesEnd RunLines(TextSource& source, TextSink& sink, const LineJob& job, LineRu
     if (!sink.Write(batch.out)) return false;
     for (const auto& [verdict, note] : batch.lines) {
       counts.Add(verdict, ++line_number);
-      if (!note.empty()) err << "line " << line_number << ": " << note << '\n';
+      if (!note.empty()) err << run.where << "line " << line_number << ": " << note << '\n';
     }
     return true;
   });
@@ -109,7 +114,7 @@ int LinesCommand(const Options& options, const LineJob& job, std::size_t batch, 
   std::optional<TextSource> source = OpenInput(options, in, err);
   if (!source) return kExitFile;
   const std::unique_ptr<TextSink> sink = OpenOutput(options, out, err);
-  const LineRun run{options.threads.value_or(AllCores()), batch};
+  const LineRun run{options.threads.value_or(AllCores()), batch, ""};
   const LinesEnd end = RunLines(*source, *sink, job, run, err, counts);
   int status = end == LinesEnd::kDone ? sink->Finish() : kExitFile;
   if (end == LinesEnd::kSourceFailed) status = InputFailed(options, *source, err);
@@ -118,6 +123,38 @@ int LinesCommand(const Options& options, const LineJob& job, std::size_t batch, 
   if (status != kExitOk) return status;
   if (counts.failed) return kExitFailure;
   return counts.changed ? kExitOk : kExitNoResult;
+}
+
+FileVerdict LinesOfFile(const Options& options, const LineJob& job, std::size_t batch,
+                        const std::filesystem::path& file, const FileTarget& target,
+                        std::ostream& err) {
+  Text error;
+  std::int16_t code = 0;
+  std::optional<TextSource> source = FileSource(file, options.input_code, error, &code);
+  CommandLineUi ui(err, options.force);
+  if (!source) {
+    ui.ShowMessage(PathMessage(file, Text(kOpenFailed) + error));
+    return FileVerdict::kFailed;
+  }
+  const std::int16_t writing = target.WritingCode(code);
+  const std::unique_ptr<TextSink> sink =
+      FileSink(target.path, writing, target.force, err, target.Exact());
+  const std::string where = EncodeWtf8(PathToText(file)) + ": ";
+  LineCounts counts;
+  const LineRun run{options.threads.value_or(AllCores()), batch, where};
+  const LinesEnd end = RunLines(*source, *sink, job, run, err, counts);
+  if (end == LinesEnd::kSourceFailed) {
+    ui.ShowMessage(PathMessage(file, Text(kOpenFailed) + source->error()));
+  }
+  err << "qor-cli: " << where << LineSummary(counts) << '\n';
+  const bool changed = counts.changed > 0 || (target.in_place && writing != code);
+  if (end != LinesEnd::kDone || counts.failed || (!changed && target.in_place)) {
+    sink->Abandon();
+    return end == LinesEnd::kDone && !counts.failed ? FileVerdict::kUnchanged
+                                                    : FileVerdict::kFailed;
+  }
+  if (sink->Finish() != kExitOk) return FileVerdict::kFailed;
+  return changed ? FileVerdict::kChanged : FileVerdict::kUnchanged;
 }
 
 std::string LineSummary(const LineCounts& counts) {

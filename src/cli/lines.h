@@ -3,6 +3,7 @@
 // threads, one output line per input line, in order.
 
 #include <cstddef>
+#include <filesystem>
 #include <functional>
 #include <iosfwd>
 #include <optional>
@@ -51,6 +52,7 @@ enum class LinesEnd { kDone, kSourceFailed, kSinkFailed };
 struct LineRun {
   std::size_t threads = 1;
   std::size_t batch = 64;
+  std::string where;  // said before each line's number: a file's path and ": ", or nothing
 };
 
 // Runs the job on every line of the source and writes what each gave, in order, its notes on
@@ -60,12 +62,20 @@ struct LineRun {
                                 std::ostream& err, LineCounts& counts);
 
 struct Options;
+struct FileTarget;
+enum class FileVerdict;
 
 // A command's lines: from -i FILE or standard input to -o FILE or standard output, the summary
 // on `err`. The exit status: 0 when a line changed, 1 when none did, 4 when a line failed, or
 // the input's or output's failure.
 int LinesCommand(const Options& options, const LineJob& job, std::size_t batch, std::istream& in,
                  std::ostream& out, std::ostream& err, LineCounts& counts);
+
+// One file of many, line by line, into its target: changed when a line changed (or the
+// encoding); the summary on `err` after the file's path.
+FileVerdict LinesOfFile(const Options& options, const LineJob& job, std::size_t batch,
+                        const std::filesystem::path& file, const FileTarget& target,
+                        std::ostream& err);
 
 // "12 lines changed, 3 unchanged, 1 without result (first: line 7)", for standard error.
 [[nodiscard]] std::string LineSummary(const LineCounts& counts);

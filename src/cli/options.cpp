@@ -56,6 +56,7 @@ bool TakeValue(const std::string& option, Words& words, Options& options, std::s
     return false;
   }
   (reading ? options.input_code : options.output_code) = *code;
+  options.output_code_given = options.output_code_given || !reading;
   return true;
 }
 
@@ -65,6 +66,7 @@ bool TakeFlag(const std::string& option, Options& options) {
   if (option == "--force") return options.force = true;
   if (option == "--explain") return options.explain = true;
   if (option == "--lines") return options.lines = true;
+  if (option == "--in-place") return options.in_place = true;
   return false;
 }
 
@@ -80,10 +82,14 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
   bool options_ended = false;
   for (Words words(args); !words.Done();) {
     const std::string& arg = words.Take();
-    if (options_ended || arg.size() < 2 || arg[0] != '-') {
+    if (options_ended && arg == "--" && !options.dashes) {
+      options.dashes = options.operands.size();
+    } else if (options_ended || arg.size() < 2 || arg[0] != '-') {
       options.operands.push_back(arg);
     } else if (arg == "--") {
       options_ended = true;
+      // Right after the command it only ends the options, for labels that start with "-".
+      if (options.operands.size() > 1) options.dashes = options.operands.size();
     } else if (TakesValue(arg)) {
       if (!TakeValue(arg, words, options, error)) return std::nullopt;
     } else if (!TakeFlag(arg, options)) {

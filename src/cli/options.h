@@ -16,12 +16,17 @@ struct Options {
   std::optional<std::string> output;
   std::int16_t input_code = kEncodingAutomatic;
   std::int16_t output_code = kEncodingUtf8NoBom;
+  bool output_code_given = false;
   bool force = false;
   bool help = false;
   std::optional<std::size_t> top;      // fix: a listing of this many candidates
   bool explain = false;                // fix: the chain and explanation on stderr
   std::optional<std::size_t> threads;  // -j N
   bool lines = false;                  // each line its own text
+  bool in_place = false;               // files rewritten where they are
+  // Where "--" stood among the operands (its index there), or a later "--" given as an
+  // operand: apply's labels end there and its files begin.
+  std::optional<std::size_t> dashes;
 };
 
 // The options of the words (without the program name); nullopt with the reason in `error`.

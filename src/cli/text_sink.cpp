@@ -43,8 +43,9 @@ class StandardOutput : public TextSink {
 // from there, so that reading a file being replaced (in place) is never cut short.
 class FileOutput : public TextSink {
  public:
-  FileOutput(std::filesystem::path path, std::int16_t code, bool force, std::ostream& err)
-      : path_(std::move(path)), encoder_(code), ui_(err, force), err_(err) {}
+  FileOutput(std::filesystem::path path, std::int16_t code, bool force, std::ostream& err,
+             bool exact)
+      : path_(std::move(path)), code_(code), encoder_(code, exact), ui_(err, force), err_(err) {}
   ~FileOutput() override { Abandon(); }
 
   bool Write(TextView text) override { return Put(text, false); }
@@ -58,6 +59,7 @@ class FileOutput : public TextSink {
   bool CopyInto(OpenFile& out, Text& error);
 
   std::filesystem::path path_;
+  std::int16_t code_;
   PartEncoder encoder_;
   CommandLineUi ui_;
   std::ostream& err_;
@@ -87,6 +89,10 @@ bool FileOutput::Open() {
 bool FileOutput::Put(TextView text, bool last) {
   if (!temporary_ && !Open()) return false;
   const std::optional<Bytes> bytes = encoder_.Encode(text, last);
+  if (!bytes && encoder_.lost()) {
+    return Fail(u"保存 失败~ " + EncodingName(code_) +
+                u" cannot hold every character of the result (--out-encoding chooses another)");
+  }
   if (!bytes) return Fail(Text(kNoCodePage));
   Text error;
   return WriteFileBytes(*temporary_, *bytes, error) || Fail(error);
@@ -133,7 +139,13 @@ std::optional<Bytes> PartEncoder::Encode(TextView text, bool last) {
   }
   const std::int16_t code = first_ ? code_ : WithoutMark(code_);
   first_ = false;
-  return EncodeTextFile(part, code);
+  std::optional<Bytes> bytes = EncodeTextFile(part, code);
+  const bool unicode = WithoutMark(code) >= kEncodingUnicodeNoBom;
+  if (bytes && exact_ && !unicode && DecodeTextFile(*bytes, code) != part) {
+    lost_ = true;
+    return std::nullopt;
+  }
+  return bytes;
 }
 
 std::unique_ptr<TextSink> StreamSink(std::ostream& out) {
@@ -141,8 +153,8 @@ std::unique_ptr<TextSink> StreamSink(std::ostream& out) {
 }
 
 std::unique_ptr<TextSink> FileSink(const std::filesystem::path& path, std::int16_t code, bool force,
-                                   std::ostream& err) {
-  return std::make_unique<FileOutput>(path, code, force, err);
+                                   std::ostream& err, bool exact) {
+  return std::make_unique<FileOutput>(path, code, force, err, exact);
 }
 
 }  // namespace qor

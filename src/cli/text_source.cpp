@@ -175,10 +175,11 @@ TextSource Utf8Source(std::istream& in) {
 }
 
 std::optional<TextSource> FileSource(const std::filesystem::path& path, std::int16_t requested,
-                                     Text& error) {
+                                     Text& error, std::int16_t* settled) {
   bool utf8 = true;
   const std::optional<std::int16_t> code = SettleFile(path, requested, utf8, error);
   if (!code) return std::nullopt;
+  if (settled) *settled = *code;
   std::shared_ptr<OpenFile> file = DiskFileSystem().OpenForReading(path, error);
   if (!file) return std::nullopt;
   return TextSource(FileBlocks(std::move(file)), FileDecoder(*code, utf8), LineEnd(*code));

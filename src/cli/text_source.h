@@ -55,9 +55,10 @@ class TextSource {
 [[nodiscard]] TextSource Utf8Source(std::istream& in);
 
 // A file as the window reads it: the requested encoding code settled against what the whole
-// file shows (a first pass over it), then read part by part. nullopt with the reason in `error`
-// when the file cannot be read.
+// file shows (a first pass over it), then read part by part; the settled code in `settled`.
+// nullopt with the reason in `error` when the file cannot be read.
 [[nodiscard]] std::optional<TextSource> FileSource(const std::filesystem::path& path,
-                                                   std::int16_t requested, Text& error);
+                                                   std::int16_t requested, Text& error,
+                                                   std::int16_t* settled = nullptr);
 
 }  // namespace qor

@@ -1,0 +1,45 @@
+#pragma once
+// Many files in one run: each rewritten in place (the old one kept as FILE.bak until the new one
+// is complete) or written into a folder under its own name; a summary on standard error.
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "cli/options.h"
+
+namespace qor {
+
+enum class FileVerdict { kChanged, kUnchanged, kFailed };
+
+// Where one file's result goes.
+struct FileTarget {
+  std::filesystem::path path;  // the file itself when in place
+  bool in_place = false;
+  std::int16_t code = 0;  // the encoding asked for with --out-encoding; 0: see WritingCode
+  bool force = false;
+  // The code the result is written in for a file read in `read_code`: the one asked for, else
+  // the file's own in place, else UTF-8 without a mark.
+  [[nodiscard]] std::int16_t WritingCode(std::int16_t read_code) const;
+  // Whether a result that the code cannot hold whole must fail rather than hold "?": in place
+  // when no encoding was asked for.
+  [[nodiscard]] bool Exact() const { return in_place && code == 0; }
+};
+
+// The work on one file; it says on `err` what went wrong. A file is changed when its text
+// changed, or in place its encoding. Unchanged files in place are left untouched; in a folder
+// they are written all the same, so that the folder holds every file.
+using FileJob = std::function<FileVerdict(const std::filesystem::path& file,
+                                          const FileTarget& target, std::ostream& err)>;
+
+// Runs the job on each file in turn: "--in-place", or "-o DIR" with an existing folder (or a
+// file name when there is one file). The summary on `err`; the exit status: 0 when all went
+// well, 1 when no file needed a change, 3 when a file failed (the others still done), 2 for
+// a usage error.
+int ForEachFile(const Options& options, const std::vector<std::string>& files, const FileJob& job,
+                std::ostream& err);
+
+}  // namespace qor
