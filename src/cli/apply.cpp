@@ -115,7 +115,9 @@ LineOutcome ApplyLine(const std::vector<Step>& steps, TextView line, TextView li
 constexpr std::size_t kApplyBatch = 1024;
 
 LineJob ApplyLineJob(const std::vector<Step>& steps) {
-  return [&steps](TextView line, TextView line_end) { return ApplyLine(steps, line, line_end); };
+  return [&steps](TextView line, TextView line_end, std::size_t) {
+    return ApplyLine(steps, line, line_end);
+  };
 }
 
 // One file of many through the steps, streamed into its target.

@@ -28,7 +28,10 @@ int Run(const Options& options, std::istream& in, std::ostream& out, std::ostrea
   if ((options.lines || options.threads) && command != "fix" && command != "apply") {
     return UsageError("--lines and -j belong to fix and apply", err);
   }
-  if (command == "list") return List(out);
+  if (options.json && command != "fix" && command != "list") {
+    return UsageError("--json belongs to fix and list", err);
+  }
+  if (command == "list") return List(options, out);
   if (command == "apply") return Apply(options, in, out, err);
   if (command == "fix") return Fix(options, in, out, err);
   return UsageError(command.empty() ? "no command given" : "unknown command " + command, err);

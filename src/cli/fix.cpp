@@ -5,6 +5,7 @@
 
 #include "cli/cli.h"
 #include "cli/command_line_ui.h"
+#include "cli/json.h"
 #include "cli/labels.h"
 #include "cli/lines.h"
 #include "cli/many_files.h"
@@ -44,13 +45,27 @@ void Explain(const Candidate& best, std::ostream& err) {
 
 bool HasLineBreak(TextView text) { return text.find_first_of(u"\r\n") != TextView::npos; }
 
-// The best repair of one line; the line as it is when it needs none, or when the repair would
-// break it in two.
-LineOutcome FixLine(TextView line, TextView line_end, const Options& options) {
-  if (line.empty()) return PassLine(line, line_end, LineVerdict::kUnchanged);
+Diagnosis DiagnoseFor(const Options& options, TextView text) {
   DiagnosisOptions diagnosis_options;
-  diagnosis_options.max_candidates = 1;
-  Diagnosis diagnosis = Diagnose(line, diagnosis_options);
+  diagnosis_options.max_candidates = options.top.value_or(1);
+  return Diagnose(text, diagnosis_options);
+}
+
+// The candidates as JSON Lines, each with the line's number for a line of --lines.
+Text CandidatesJson(const Diagnosis& diagnosis, std::optional<std::size_t> line) {
+  Text out;
+  for (const Candidate& candidate : diagnosis.candidates) out += CandidateJson(candidate, line);
+  return out;
+}
+
+// The best repair of one line; the line as it is when it needs none, or when the repair would
+// break it in two. With --json, the candidates instead.
+LineOutcome FixLine(TextView line, TextView line_end, std::size_t number, const Options& options) {
+  if (line.empty() && !options.json) return PassLine(line, line_end, LineVerdict::kUnchanged);
+  Diagnosis diagnosis = DiagnoseFor(options, line);
+  const LineVerdict verdict =
+      diagnosis.NeedsRepair() ? LineVerdict::kChanged : LineVerdict::kUnchanged;
+  if (options.json) return {CandidatesJson(diagnosis, number), verdict, {}};
   if (!diagnosis.NeedsRepair()) return PassLine(line, line_end, LineVerdict::kUnchanged);
   Candidate& best = diagnosis.candidates.front();
   if (HasLineBreak(best.result)) {
@@ -68,7 +83,9 @@ LineOutcome FixLine(TextView line, TextView line_end, const Options& options) {
 constexpr std::size_t kFixBatch = 8;
 
 LineJob FixLineJob(const Options& options) {
-  return [&options](TextView line, TextView line_end) { return FixLine(line, line_end, options); };
+  return [&options](TextView line, TextView line_end, std::size_t number) {
+    return FixLine(line, line_end, number, options);
+  };
 }
 
 int FixLines(const Options& options, std::istream& in, std::ostream& out, std::ostream& err) {
@@ -84,9 +101,7 @@ FileVerdict FixFile(const Options& options, const std::filesystem::path& file,
   CommandLineUi ui(err, options.force);
   const std::optional<TextFile> read = ReadTextFile(file, options.input_code, DiskFileSystem(), ui);
   if (!read) return FileVerdict::kFailed;
-  DiagnosisOptions diagnosis_options;
-  diagnosis_options.max_candidates = 1;
-  const Diagnosis diagnosis = Diagnose(read->text, diagnosis_options);
+  const Diagnosis diagnosis = DiagnoseFor(options, read->text);
   const bool repair = diagnosis.NeedsRepair();
   const std::int16_t writing = target.WritingCode(read->code);
   const bool changed = repair || (target.in_place && writing != read->code);
@@ -104,8 +119,8 @@ FileVerdict FixFile(const Options& options, const std::filesystem::path& file,
 }
 
 int FixFiles(const Options& options, const std::vector<std::string>& files, std::ostream& err) {
-  if (options.top) {
-    err << "qor-cli: --top does not go with files\n";
+  if (options.top || options.json) {
+    err << "qor-cli: --top and --json do not go with files\n";
     return kExitUsage;
   }
   const LineJob line_job = FixLineJob(options);
@@ -129,7 +144,7 @@ int Fix(const Options& options, std::istream& in, std::ostream& out, std::ostrea
     return kExitUsage;
   }
   if (options.lines) {
-    if (options.top) {
+    if (options.top && !options.json) {
       err << "qor-cli: --top with --lines needs --json\n";
       return kExitUsage;
     }
@@ -138,15 +153,18 @@ int Fix(const Options& options, std::istream& in, std::ostream& out, std::ostrea
   int status = kExitOk;
   const std::optional<Text> text = ReadInput(options, in, err, status);
   if (!text) return status;
-  DiagnosisOptions diagnosis_options;
-  diagnosis_options.max_candidates = options.top.value_or(1);
-  const Diagnosis diagnosis = Diagnose(*text, diagnosis_options);
-  if (options.top) PrintListing(diagnosis, out);
+  const Diagnosis diagnosis = DiagnoseFor(options, *text);
+  if (options.json) {
+    status = WriteOutput(options, CandidatesJson(diagnosis, std::nullopt), out, err);
+  } else if (options.top) {
+    PrintListing(diagnosis, out);
+  }
+  if (status != kExitOk) return status;
   if (!diagnosis.NeedsRepair()) {
     err << "无需修复\n";
     return kExitNoResult;
   }
-  if (options.top) return kExitOk;
+  if (options.top || options.json) return kExitOk;
   if (options.explain) Explain(diagnosis.candidates.front(), err);
   return WriteOutput(options, diagnosis.candidates.front().result, out, err);
 }

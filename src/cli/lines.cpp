@@ -26,7 +26,7 @@ struct Batch {
   std::vector<std::pair<LineVerdict, std::string>> lines;
 };
 
-Batch RunBatch(const LineJob& job, TextView text) {
+Batch RunBatch(const LineJob& job, TextView text, std::size_t first_number) {
   Batch batch;
   for (std::size_t start = 0; start < text.size();) {
     const std::size_t feed = text.find(u'\n', start);
@@ -37,7 +37,7 @@ Batch RunBatch(const LineJob& job, TextView text) {
     const TextView line_end = text.substr(content_end, end - content_end);
     LineOutcome outcome;
     try {
-      outcome = job(line, line_end);
+      outcome = job(line, line_end, first_number + batch.lines.size());
     } catch (const std::exception& e) {
       outcome = PassLine(line, line_end, LineVerdict::kFailed, std::string("failed: ") + e.what());
     }
@@ -48,10 +48,11 @@ Batch RunBatch(const LineJob& job, TextView text) {
   return batch;
 }
 
-// The end of the batch of up to `lines` lines that starts at `start`.
-std::size_t BatchEnd(const Text& text, std::size_t start, std::size_t lines) {
+// The end of the batch of up to `lines` lines that starts at `start`; `counted` adds the lines
+// it holds.
+std::size_t BatchEnd(const Text& text, std::size_t start, std::size_t lines, std::size_t& counted) {
   std::size_t end = start;
-  for (std::size_t n = 0; n < lines && end < text.size(); ++n) {
+  for (std::size_t n = 0; n < lines && end < text.size(); ++n, ++counted) {
     const std::size_t feed = text.find(u'\n', end);
     end = feed == Text::npos ? text.size() : feed + 1;
   }
@@ -94,14 +95,16 @@ LinesEnd RunLines(TextSource& source, TextSink& sink, const LineJob& job, LineRu
     }
     return true;
   });
+  std::size_t lines_given = 0;
   while (!source.done()) {
     std::optional<Text> part = source.Next();
     if (!part) return jobs.Drain() ? LinesEnd::kSourceFailed : LinesEnd::kSinkFailed;
     const auto text = std::make_shared<const Text>(std::move(*part));
     for (std::size_t start = 0, end; start < text->size(); start = end) {
-      end = BatchEnd(*text, start, run.batch);
-      const bool taken = jobs.Add([&job, text, start, end] {
-        return RunBatch(job, TextView(*text).substr(start, end - start));
+      const std::size_t first_number = lines_given + 1;
+      end = BatchEnd(*text, start, run.batch, lines_given);
+      const bool taken = jobs.Add([&job, text, start, end, first_number] {
+        return RunBatch(job, TextView(*text).substr(start, end - start), first_number);
       });
       if (!taken) return LinesEnd::kSinkFailed;
     }

@@ -25,9 +25,9 @@ struct LineOutcome {
   std::string note;  // said on standard error after the line's number; empty for nothing
 };
 
-// The work on one line (its text without the line end, and the line end: "\n", "\r\n" or
-// nothing for a last line without one). Called on several threads at once.
-using LineJob = std::function<LineOutcome(TextView line, TextView line_end)>;
+// The work on one line: its text without the line end, the line end ("\n", "\r\n" or nothing
+// for a last line without one), and its number from 1. Called on several threads at once.
+using LineJob = std::function<LineOutcome(TextView line, TextView line_end, std::size_t number)>;
 
 // How many lines gave each verdict, and the first line of each kind that did not go well.
 struct LineCounts {

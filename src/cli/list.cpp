@@ -4,14 +4,21 @@
 
 #include "catalogue/catalogue.h"
 #include "cli/cli.h"
+#include "cli/json.h"
 #include "platform/wtf8.h"
 
 namespace qor {
 
-int List(std::ostream& out) {
+int List(const Options& options, std::ostream& out) {
   for (const Family& family : Catalogue::Get().families()) {
-    out << EncodeWtf8(family.grammar) << '\t'
-        << EncodeWtf8(family.item ? family.item->caption : family.note) << '\n';
+    const Text caption = family.item ? family.item->caption : Text();
+    if (options.json) {
+      out << EncodeWtf8(
+          JsonObject({{u"label", family.grammar}, {u"caption", caption}, {u"note", family.note}}));
+    } else {
+      out << EncodeWtf8(family.grammar) << '\t' << EncodeWtf8(family.item ? caption : family.note)
+          << '\n';
+    }
   }
   return kExitOk;
 }

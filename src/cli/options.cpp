@@ -66,6 +66,7 @@ bool TakeFlag(const std::string& option, Options& options) {
   if (option == "--force") return options.force = true;
   if (option == "--explain") return options.explain = true;
   if (option == "--lines") return options.lines = true;
+  if (option == "--json") return options.json = true;
   if (option == "--in-place") return options.in_place = true;
   return false;
 }

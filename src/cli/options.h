@@ -21,6 +21,7 @@ struct Options {
   bool help = false;
   std::optional<std::size_t> top;      // fix: a listing of this many candidates
   bool explain = false;                // fix: the chain and explanation on stderr
+  bool json = false;                   // fix, list: JSON Lines
   std::optional<std::size_t> threads;  // -j N
   bool lines = false;                  // each line its own text
   bool in_place = false;               // files rewritten where they are
