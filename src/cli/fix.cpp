@@ -154,6 +154,7 @@ int Fix(const Options& options, std::istream& in, std::ostream& out, std::ostrea
   const std::optional<Text> text = ReadInput(options, in, err, status);
   if (!text) return status;
   const Diagnosis diagnosis = DiagnoseFor(options, *text);
+  status = kExitOk;
   if (options.json) {
     status = WriteOutput(options, CandidatesJson(diagnosis, std::nullopt), out, err);
   } else if (options.top) {
