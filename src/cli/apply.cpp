@@ -125,14 +125,14 @@ FileVerdict ApplyToFile(const Options& options, const std::vector<Step>& steps,
                         const std::filesystem::path& file, const FileTarget& target,
                         std::ostream& err) {
   Text error;
-  std::int16_t code = 0;
-  std::optional<TextSource> source = FileSource(file, options.input_code, error, &code);
+  Encoding read;
+  std::optional<TextSource> source = FileSource(file, options.input_encoding, error, &read);
   CommandLineUi ui(err, options.force);
   if (!source) {
     ui.ShowMessage(PathMessage(file, Text(kOpenFailed) + error));
     return FileVerdict::kFailed;
   }
-  const std::int16_t writing = target.WritingCode(code);
+  const Encoding writing = target.Writing(read);
   const std::unique_ptr<TextSink> sink =
       FileSink(target.path, writing, target.force, err, target.Exact());
   ChainReport report;
@@ -148,7 +148,7 @@ FileVerdict ApplyToFile(const Options& options, const std::vector<Step>& steps,
     return no_result ? FileVerdict::kUnchanged : FileVerdict::kFailed;
   }
   const bool changed =
-      (target.in_place && writing != code) ||
+      (target.in_place && writing != read) ||
       std::find(report.changed.begin(), report.changed.end(), true) != report.changed.end();
   if (!changed && target.in_place) {
     sink->Abandon();

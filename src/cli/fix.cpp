@@ -11,6 +11,7 @@
 #include "cli/many_files.h"
 #include "cli/text_io.h"
 #include "cli/text_sink.h"
+#include "cli/text_source.h"
 #include "diagnosis/diagnose.h"
 #include "platform/file_system.h"
 #include "platform/path_text.h"
@@ -98,13 +99,17 @@ int FixLines(const Options& options, std::istream& in, std::ostream& out, std::o
 // One file of many: its best repair written to the target.
 FileVerdict FixFile(const Options& options, const std::filesystem::path& file,
                     const FileTarget& target, std::ostream& err) {
-  CommandLineUi ui(err, options.force);
-  const std::optional<TextFile> read = ReadTextFile(file, options.input_code, DiskFileSystem(), ui);
-  if (!read) return FileVerdict::kFailed;
-  const Diagnosis diagnosis = DiagnoseFor(options, read->text);
+  Text error;
+  Encoding read;
+  const std::optional<Text> text = ReadWholeFile(file, options.input_encoding, error, &read);
+  if (!text) {
+    CommandLineUi(err, options.force).ShowMessage(PathMessage(file, Text(kOpenFailed) + error));
+    return FileVerdict::kFailed;
+  }
+  const Diagnosis diagnosis = DiagnoseFor(options, *text);
   const bool repair = diagnosis.NeedsRepair();
-  const std::int16_t writing = target.WritingCode(read->code);
-  const bool changed = repair || (target.in_place && writing != read->code);
+  const Encoding writing = target.Writing(read);
+  const bool changed = repair || (target.in_place && writing != read);
   if (!changed && target.in_place) return FileVerdict::kUnchanged;
   if (repair && options.explain) {
     err << EncodeWtf8(PathToText(file)) << ": ";
@@ -112,7 +117,7 @@ FileVerdict FixFile(const Options& options, const std::filesystem::path& file,
   }
   const std::unique_ptr<TextSink> sink =
       FileSink(target.path, writing, target.force, err, target.Exact());
-  const bool written = sink->Write(repair ? diagnosis.candidates.front().result : read->text) &&
+  const bool written = sink->Write(repair ? diagnosis.candidates.front().result : *text) &&
                        sink->Finish() == kExitOk;
   if (!written) return FileVerdict::kFailed;
   return changed ? FileVerdict::kChanged : FileVerdict::kUnchanged;

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/parameter_labels.h"
+#include "cli/encodings.h"
 #include "platform/wtf8.h"
 
 namespace qor {
@@ -32,6 +34,16 @@ void SayUnknown(const std::string& label, const std::optional<Text>& wanted, std
   err << '\n';
 }
 
+// "windows-1252--utf-8": the code page pair of two charset labels, as "Code Page: (1252)--(65001)".
+std::optional<Step> CharsetPairStep(const std::string& label) {
+  const std::size_t dashes = label.find("--");
+  if (dashes == std::string::npos) return std::nullopt;
+  const std::optional<int> a = PairCodePage(label.substr(0, dashes));
+  const std::optional<int> b = PairCodePage(label.substr(dashes + 2));
+  if (!a || !b) return std::nullopt;
+  return Catalogue::Get().Find(TypedPairLabel(kCodePageTypedPrefix, *a, *b));
+}
+
 }  // namespace
 
 std::optional<std::vector<Step>> FindSteps(const std::vector<std::string>& labels,
@@ -40,6 +52,7 @@ std::optional<std::vector<Step>> FindSteps(const std::vector<std::string>& label
   for (const std::string& label : labels) {
     const std::optional<Text> wanted = DecodeWtf8(label);
     std::optional<Step> step = wanted ? Catalogue::Get().Find(*wanted) : std::nullopt;
+    if (!step) step = CharsetPairStep(label);
     if (!step) {
       SayUnknown(label, wanted, err);
       return std::nullopt;

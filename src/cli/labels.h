@@ -13,7 +13,8 @@
 namespace qor {
 
 // The steps the labels name, in order; nullopt after saying on `err` which label is unknown and
-// the closest known ones.
+// the closest known ones. Two charset labels FROM--TO name the code page pair "Code Page:
+// (A)--(B)" unless the catalogue knows the label itself.
 [[nodiscard]] std::optional<std::vector<Step>> FindSteps(const std::vector<std::string>& labels,
                                                          std::ostream& err);
 

@@ -132,14 +132,14 @@ FileVerdict LinesOfFile(const Options& options, const LineJob& job, std::size_t 
                         const std::filesystem::path& file, const FileTarget& target,
                         std::ostream& err) {
   Text error;
-  std::int16_t code = 0;
-  std::optional<TextSource> source = FileSource(file, options.input_code, error, &code);
+  Encoding read;
+  std::optional<TextSource> source = FileSource(file, options.input_encoding, error, &read);
   CommandLineUi ui(err, options.force);
   if (!source) {
     ui.ShowMessage(PathMessage(file, Text(kOpenFailed) + error));
     return FileVerdict::kFailed;
   }
-  const std::int16_t writing = target.WritingCode(code);
+  const Encoding writing = target.Writing(read);
   const std::unique_ptr<TextSink> sink =
       FileSink(target.path, writing, target.force, err, target.Exact());
   const std::string where = EncodeWtf8(PathToText(file)) + ": ";
@@ -150,7 +150,7 @@ FileVerdict LinesOfFile(const Options& options, const LineJob& job, std::size_t 
     ui.ShowMessage(PathMessage(file, Text(kOpenFailed) + source->error()));
   }
   err << "qor-cli: " << where << LineSummary(counts) << '\n';
-  const bool changed = counts.changed > 0 || (target.in_place && writing != code);
+  const bool changed = counts.changed > 0 || (target.in_place && writing != read);
   if (end != LinesEnd::kDone || counts.failed || (!changed && target.in_place)) {
     sink->Abandon();
     return end == LinesEnd::kDone && !counts.failed ? FileVerdict::kUnchanged

@@ -32,9 +32,9 @@ std::string FileOptionsError(const Options& options, std::size_t files, bool fol
 
 }  // namespace
 
-std::int16_t FileTarget::WritingCode(std::int16_t read_code) const {
-  if (code != 0) return code;
-  return in_place ? read_code : kEncodingUtf8NoBom;
+Encoding FileTarget::Writing(Encoding read) const {
+  if (asked) return *asked;
+  return in_place ? read : kUtf8WithoutMark;
 }
 
 int ForEachFile(const Options& options, const std::vector<std::string>& files, const FileJob& job,
@@ -50,7 +50,9 @@ int ForEachFile(const Options& options, const std::vector<std::string>& files, c
     const std::filesystem::path file = FilePath(name);
     FileTarget target{.path = file,
                       .in_place = options.in_place,
-                      .code = options.output_code_given ? options.output_code : std::int16_t{0},
+                      .asked = options.output_encoding_given
+                                   ? std::optional<Encoding>(options.output_encoding)
+                                   : std::nullopt,
                       .force = options.force};
     if (options.output) {
       target.path = folder ? FilePath(*options.output) / NameOf(file) : FilePath(*options.output);

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,14 +20,14 @@ enum class FileVerdict { kChanged, kUnchanged, kFailed };
 struct FileTarget {
   std::filesystem::path path;  // the file itself when in place
   bool in_place = false;
-  std::int16_t code = 0;  // the encoding asked for with --out-encoding; 0: see WritingCode
+  std::optional<Encoding> asked;  // with --out-encoding
   bool force = false;
-  // The code the result is written in for a file read in `read_code`: the one asked for, else
+  // The encoding the result is written in for a file read in `read`: the one asked for, else
   // the file's own in place, else UTF-8 without a mark.
-  [[nodiscard]] std::int16_t WritingCode(std::int16_t read_code) const;
-  // Whether a result that the code cannot hold whole must fail rather than hold "?": in place
-  // when no encoding was asked for.
-  [[nodiscard]] bool Exact() const { return in_place && code == 0; }
+  [[nodiscard]] Encoding Writing(Encoding read) const;
+  // Whether a result that the encoding cannot hold whole must fail rather than hold "?": in
+  // place when no encoding was asked for.
+  [[nodiscard]] bool Exact() const { return in_place && !asked; }
 };
 
 // The work on one file; it says on `err` what went wrong. A file is changed when its text

@@ -1,7 +1,5 @@
 #include "cli/options.h"
 
-#include "cli/encodings.h"
-
 namespace qor {
 namespace {
 
@@ -49,14 +47,16 @@ bool TakeValue(const std::string& option, Words& words, Options& options, std::s
     return value.has_value();
   }
   const bool reading = option == "--encoding";
-  const std::optional<std::int16_t> code = value ? ParseEncodingCode(*value) : std::nullopt;
-  if (!code || (!reading && *code == kEncodingAutomatic)) {
-    error =
-        "option " + option + " needs an encoding: 1 to 9 or its name" + (reading ? ", or 0" : "");
+  const std::optional<Encoding> encoding = value ? ParseEncoding(*value) : std::nullopt;
+  if (!encoding || (!reading && *encoding == kAutomatic)) {
+    error = "option " + option +
+            " needs an encoding: a charset name this program converts (utf-8, utf-8-bom, "
+            "utf-16le, gbk, big5, shift_jis, euc-kr, windows-1252…), or 1 to 9" +
+            (reading ? ", or 0" : "");
     return false;
   }
-  (reading ? options.input_code : options.output_code) = *code;
-  options.output_code_given = options.output_code_given || !reading;
+  (reading ? options.input_encoding : options.output_encoding) = *encoding;
+  options.output_encoding_given = options.output_encoding_given || !reading;
   return true;
 }
 

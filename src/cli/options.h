@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "codepage/text_files.h"
+#include "cli/encodings.h"
 
 namespace qor {
 
@@ -14,9 +14,9 @@ struct Options {
   std::vector<std::string> operands;  // the command first
   std::optional<std::string> input;
   std::optional<std::string> output;
-  std::int16_t input_code = kEncodingAutomatic;
-  std::int16_t output_code = kEncodingUtf8NoBom;
-  bool output_code_given = false;
+  Encoding input_encoding = kAutomatic;
+  Encoding output_encoding = kUtf8WithoutMark;
+  bool output_encoding_given = false;
   bool force = false;
   bool help = false;
   std::optional<std::size_t> top;      // fix: a listing of this many candidates

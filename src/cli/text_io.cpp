@@ -16,12 +16,15 @@ std::filesystem::path FilePath(const std::string& arg) { return std::filesystem:
 std::optional<Text> ReadInput(const Options& options, std::istream& in, std::ostream& err,
                               int& status) {
   if (options.input) {
-    CommandLineUi ui(err, options.force);
-    std::optional<TextFile> file =
-        ReadTextFile(FilePath(*options.input), options.input_code, DiskFileSystem(), ui);
-    status = kExitFile;
-    if (!file) return std::nullopt;
-    return std::move(file->text);
+    Text error;
+    std::optional<Text> text =
+        ReadWholeFile(FilePath(*options.input), options.input_encoding, error);
+    if (!text) {
+      CommandLineUi(err, options.force)
+          .ShowMessage(PathMessage(FilePath(*options.input), Text(kOpenFailed) + error));
+      status = kExitFile;
+    }
+    return text;
   }
   const Bytes bytes(std::istreambuf_iterator<char>(in), {});
   std::size_t offset = 0;
@@ -35,11 +38,8 @@ std::optional<Text> ReadInput(const Options& options, std::istream& in, std::ost
 
 int WriteOutput(const Options& options, TextView text, std::ostream& out, std::ostream& err) {
   if (options.output) {
-    CommandLineUi ui(err, options.force);
-    const bool written =
-        WriteTextFile(text, FilePath(*options.output), options.output_code, DiskFileSystem(), ui)
-            .has_value();
-    return written ? kExitOk : kExitFile;
+    const std::unique_ptr<TextSink> sink = OpenOutput(options, out, err);
+    return sink->Write(text) ? sink->Finish() : kExitFile;
   }
   const Bytes encoded = EncodeWtf8(text);
   out.write(encoded.data(), static_cast<std::streamsize>(encoded.size()));
@@ -51,7 +51,7 @@ std::optional<TextSource> OpenInput(const Options& options, std::istream& in, st
   if (!options.input) return Utf8Source(in);
   Text error;
   std::optional<TextSource> source =
-      FileSource(FilePath(*options.input), options.input_code, error);
+      FileSource(FilePath(*options.input), options.input_encoding, error);
   if (!source) {
     CommandLineUi(err, options.force)
         .ShowMessage(PathMessage(FilePath(*options.input), Text(kOpenFailed) + error));
@@ -71,7 +71,7 @@ int InputFailed(const Options& options, const TextSource& source, std::ostream& 
 
 std::unique_ptr<TextSink> OpenOutput(const Options& options, std::ostream& out, std::ostream& err) {
   if (!options.output) return StreamSink(out);
-  return FileSink(FilePath(*options.output), options.output_code, options.force, err);
+  return FileSink(FilePath(*options.output), options.output_encoding, options.force, err);
 }
 
 }  // namespace qor

@@ -21,7 +21,7 @@ bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 
 class StandardOutput : public TextSink {
  public:
-  explicit StandardOutput(std::ostream& out) : out_(out), encoder_(kEncodingUtf8NoBom) {}
+  explicit StandardOutput(std::ostream& out) : out_(out), encoder_(kUtf8WithoutMark) {}
   bool Write(TextView text) override { return Put(text, false); }
   int Finish() override {
     Put({}, true);
@@ -43,9 +43,13 @@ class StandardOutput : public TextSink {
 // from there, so that reading a file being replaced (in place) is never cut short.
 class FileOutput : public TextSink {
  public:
-  FileOutput(std::filesystem::path path, std::int16_t code, bool force, std::ostream& err,
+  FileOutput(std::filesystem::path path, Encoding encoding, bool force, std::ostream& err,
              bool exact)
-      : path_(std::move(path)), code_(code), encoder_(code, exact), ui_(err, force), err_(err) {}
+      : path_(std::move(path)),
+        encoding_(encoding),
+        encoder_(encoding, exact),
+        ui_(err, force),
+        err_(err) {}
   ~FileOutput() override { Abandon(); }
 
   bool Write(TextView text) override { return Put(text, false); }
@@ -59,7 +63,7 @@ class FileOutput : public TextSink {
   bool CopyInto(OpenFile& out, Text& error);
 
   std::filesystem::path path_;
-  std::int16_t code_;
+  Encoding encoding_;
   PartEncoder encoder_;
   CommandLineUi ui_;
   std::ostream& err_;
@@ -90,7 +94,7 @@ bool FileOutput::Put(TextView text, bool last) {
   if (!temporary_ && !Open()) return false;
   const std::optional<Bytes> bytes = encoder_.Encode(text, last);
   if (!bytes && encoder_.lost()) {
-    return Fail(u"保存 失败~ " + EncodingName(code_) +
+    return Fail(u"保存 失败~ " + EncodingLabel(encoding_) +
                 u" cannot hold every character of the result (--out-encoding chooses another)");
   }
   if (!bytes) return Fail(Text(kNoCodePage));
@@ -137,11 +141,10 @@ std::optional<Bytes> PartEncoder::Encode(TextView text, bool last) {
     held_ = part.back();
     part.pop_back();
   }
-  const std::int16_t code = first_ ? code_ : WithoutMark(code_);
+  const Encoding encoding = first_ ? encoding_ : WithoutMark(encoding_);
   first_ = false;
-  std::optional<Bytes> bytes = EncodeTextFile(part, code);
-  const bool unicode = WithoutMark(code) >= kEncodingUnicodeNoBom;
-  if (bytes && exact_ && !unicode && DecodeTextFile(*bytes, code) != part) {
+  std::optional<Bytes> bytes = EncodeIn(part, encoding);
+  if (bytes && exact_ && !HoldsAnyText(encoding) && DecodeIn(*bytes, encoding) != part) {
     lost_ = true;
     return std::nullopt;
   }
@@ -152,9 +155,9 @@ std::unique_ptr<TextSink> StreamSink(std::ostream& out) {
   return std::make_unique<StandardOutput>(out);
 }
 
-std::unique_ptr<TextSink> FileSink(const std::filesystem::path& path, std::int16_t code, bool force,
+std::unique_ptr<TextSink> FileSink(const std::filesystem::path& path, Encoding encoding, bool force,
                                    std::ostream& err, bool exact) {
-  return std::make_unique<FileOutput>(path, code, force, err, exact);
+  return std::make_unique<FileOutput>(path, encoding, force, err, exact);
 }
 
 }  // namespace qor

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 
+#include "cli/encodings.h"
 #include "platform/text.h"
 
 namespace qor {
@@ -27,21 +28,22 @@ class TextSink {
 
 // `exact`: a text that the encoding cannot hold whole fails rather than being written with "?".
 [[nodiscard]] std::unique_ptr<TextSink> FileSink(const std::filesystem::path& path,
-                                                 std::int16_t code, bool force, std::ostream& err,
+                                                 Encoding encoding, bool force, std::ostream& err,
                                                  bool exact = false);
 
 // Parts as the encoding's bytes: a surrogate pair split between two parts is written whole, and
 // a byte-order mark only before the first part.
 class PartEncoder {
  public:
-  explicit PartEncoder(std::int16_t code, bool exact = false) : code_(code), exact_(exact) {}
+  explicit PartEncoder(Encoding encoding, bool exact = false)
+      : encoding_(encoding), exact_(exact) {}
   // nullopt when the platform lacks the encoding's code page, or when `exact` and the encoding
   // cannot hold the text (lost() then says so).
   std::optional<Bytes> Encode(TextView text, bool last);
   bool lost() const { return lost_; }
 
  private:
-  std::int16_t code_;
+  Encoding encoding_;
   bool exact_;
   bool lost_ = false;
   bool first_ = true;

@@ -123,6 +123,20 @@ std::optional<std::int16_t> SettleFile(const std::filesystem::path& path, std::i
   return signs.Settle(requested);
 }
 
+// A file in a code page of its own, as asked: no mark looked for. Cut after line feeds where
+// that is safe, else read whole.
+std::optional<TextSource> CodePageSource(const std::filesystem::path& path, int code_page,
+                                         Text& error, Encoding* settled) {
+  std::shared_ptr<OpenFile> file = DiskFileSystem().OpenForReading(path, error);
+  if (!file) return std::nullopt;
+  if (settled) *settled = Encoding{kEncodingAutomatic, code_page};
+  DecodePart decode = [code_page](BytesView part, bool, std::size_t&) {
+    return DecodeCodePageFile(part, code_page);
+  };
+  return TextSource(FileBlocks(std::move(file)), std::move(decode),
+                    CutsAfterLineFeeds(code_page) ? "\n"sv : ""sv);
+}
+
 }  // namespace
 
 TextSource::TextSource(ReadBlock read, DecodePart decode, BytesView line_end)
@@ -132,6 +146,7 @@ TextSource::TextSource(ReadBlock read, DecodePart decode, BytesView line_end)
 // when none.
 std::size_t TextSource::CutPoint(std::size_t limit) const {
   const BytesView pending = BytesView(pending_).substr(0, limit);
+  if (line_end_.empty()) return 0;
   if (line_end_.size() == 1) {
     const std::size_t at = pending.rfind(line_end_[0]);
     return at == Bytes::npos ? 0 : at + 1;
@@ -174,15 +189,32 @@ TextSource Utf8Source(std::istream& in) {
   return TextSource(StreamBlocks(in), DecodeUtf8Part, "\n"sv);
 }
 
-std::optional<TextSource> FileSource(const std::filesystem::path& path, std::int16_t requested,
-                                     Text& error, std::int16_t* settled) {
+std::optional<TextSource> FileSource(const std::filesystem::path& path, Encoding requested,
+                                     Text& error, Encoding* settled) {
+  if (requested.code_page) return CodePageSource(path, requested.code_page, error, settled);
   bool utf8 = true;
-  const std::optional<std::int16_t> code = SettleFile(path, requested, utf8, error);
+  const std::optional<std::int16_t> code = SettleFile(path, requested.code, utf8, error);
   if (!code) return std::nullopt;
-  if (settled) *settled = *code;
+  if (settled) *settled = Encoding{*code};
   std::shared_ptr<OpenFile> file = DiskFileSystem().OpenForReading(path, error);
   if (!file) return std::nullopt;
   return TextSource(FileBlocks(std::move(file)), FileDecoder(*code, utf8), LineEnd(*code));
+}
+
+std::optional<Text> ReadWholeFile(const std::filesystem::path& path, Encoding requested,
+                                  Text& error, Encoding* settled) {
+  std::optional<TextSource> source = FileSource(path, requested, error, settled);
+  if (!source) return std::nullopt;
+  Text text;
+  while (!source->done()) {
+    const std::optional<Text> part = source->Next();
+    if (!part) {
+      error = source->error();
+      return std::nullopt;
+    }
+    text += *part;
+  }
+  return text;
 }
 
 }  // namespace qor

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/encodings.h"
 #include "platform/text.h"
 
 namespace qor {
@@ -55,10 +56,16 @@ class TextSource {
 [[nodiscard]] TextSource Utf8Source(std::istream& in);
 
 // A file as the window reads it: the requested encoding code settled against what the whole
-// file shows (a first pass over it), then read part by part; the settled code in `settled`.
-// nullopt with the reason in `error` when the file cannot be read.
+// file shows (a first pass over it), then read part by part; or in the code page asked for.
+// The encoding read in goes to `settled`. nullopt with the reason in `error` when the file
+// cannot be read.
 [[nodiscard]] std::optional<TextSource> FileSource(const std::filesystem::path& path,
-                                                   std::int16_t requested, Text& error,
-                                                   std::int16_t* settled = nullptr);
+                                                   Encoding requested, Text& error,
+                                                   Encoding* settled = nullptr);
+
+// A whole file's text as FileSource reads it; nullopt with the reason in `error`.
+[[nodiscard]] std::optional<Text> ReadWholeFile(const std::filesystem::path& path,
+                                                Encoding requested, Text& error,
+                                                Encoding* settled = nullptr);
 
 }  // namespace qor
