@@ -4,6 +4,7 @@
 
 #include "cli/apply.h"
 #include "cli/fix.h"
+#include "cli/fix_names.h"
 #include "cli/list.h"
 #include "cli/options.h"
 #include "cli/usage.h"
@@ -31,7 +32,11 @@ int Run(const Options& options, std::istream& in, std::ostream& out, std::ostrea
   if (options.json && command != "fix" && command != "list") {
     return UsageError("--json belongs to fix and list", err);
   }
+  if (options.apply && command != "fix-names") {
+    return UsageError("--apply belongs to fix-names", err);
+  }
   if (command == "list") return List(options, out);
+  if (command == "fix-names") return FixNames(options, out, err);
   if (command == "apply") return Apply(options, in, out, err);
   if (command == "fix") return Fix(options, in, out, err);
   return UsageError(command.empty() ? "no command given" : "unknown command " + command, err);

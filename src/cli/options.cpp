@@ -68,6 +68,7 @@ bool TakeFlag(const std::string& option, Options& options) {
   if (option == "--lines") return options.lines = true;
   if (option == "--json") return options.json = true;
   if (option == "--in-place") return options.in_place = true;
+  if (option == "--apply") return options.apply = true;
   return false;
 }
 

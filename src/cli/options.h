@@ -25,6 +25,7 @@ struct Options {
   std::optional<std::size_t> threads;  // -j N
   bool lines = false;                  // each line its own text
   bool in_place = false;               // files rewritten where they are
+  bool apply = false;                  // fix-names: rename, not only say
   // Where "--" stood among the operands (its index there), or a later "--" given as an
   // operand: apply's labels end there and its files begin.
   std::optional<std::size_t> dashes;
