@@ -5,7 +5,6 @@
 
 #include "catalogue/step_runner.h"
 #include "cli/cli.h"
-#include "cli/command_line_ui.h"
 #include "cli/labels.h"
 #include "cli/lines.h"
 #include "cli/many_files.h"
@@ -124,37 +123,26 @@ LineJob ApplyLineJob(const std::vector<Step>& steps) {
 FileVerdict ApplyToFile(const Options& options, const std::vector<Step>& steps,
                         const std::filesystem::path& file, const FileTarget& target,
                         std::ostream& err) {
-  Text error;
-  Encoding read;
-  std::optional<TextSource> source = FileSource(file, options.input_encoding, error, &read);
-  CommandLineUi ui(err, options.force);
-  if (!source) {
-    ui.ShowMessage(PathMessage(file, Text(kOpenFailed) + error));
-    return FileVerdict::kFailed;
-  }
-  const Encoding writing = target.Writing(read);
-  const std::unique_ptr<TextSink> sink =
-      FileSink(target.path, writing, target.force, err, target.Exact());
+  std::optional<FileStream> stream = OpenFileStream(options, file, target, err);
+  if (!stream) return FileVerdict::kFailed;
   ChainReport report;
-  const StreamEnd end = Stream(options, steps, *source, *sink, report);
+  const StreamEnd end = Stream(options, steps, *stream->source, *stream->sink, report);
   if (end != StreamEnd::kDone || report.stopped) {
-    sink->Abandon();
-    if (end == StreamEnd::kInputFailed) {
-      ui.ShowMessage(PathMessage(file, Text(kOpenFailed) + source->error()));
-    }
+    stream->sink->Abandon();
+    if (end == StreamEnd::kInputFailed) SayReadFailed(file, stream->source->error(), err);
     const std::string where = EncodeWtf8(PathToText(file)) + ": ";
     const bool no_result =
         end == StreamEnd::kDone && Report(steps, report, where, true, err) == kExitNoResult;
     return no_result ? FileVerdict::kUnchanged : FileVerdict::kFailed;
   }
   const bool changed =
-      (target.in_place && writing != read) ||
+      (target.in_place && stream->writing != stream->read) ||
       std::find(report.changed.begin(), report.changed.end(), true) != report.changed.end();
   if (!changed && target.in_place) {
-    sink->Abandon();
+    stream->sink->Abandon();
     return FileVerdict::kUnchanged;
   }
-  if (sink->Finish() != kExitOk) return FileVerdict::kFailed;
+  if (stream->sink->Finish() != kExitOk) return FileVerdict::kFailed;
   return changed ? FileVerdict::kChanged : FileVerdict::kUnchanged;
 }
 

@@ -4,7 +4,6 @@
 #include <ostream>
 
 #include "cli/cli.h"
-#include "cli/command_line_ui.h"
 #include "cli/json.h"
 #include "cli/labels.h"
 #include "cli/lines.h"
@@ -103,7 +102,7 @@ FileVerdict FixFile(const Options& options, const std::filesystem::path& file,
   Encoding read;
   const std::optional<Text> text = ReadWholeFile(file, options.input_encoding, error, &read);
   if (!text) {
-    CommandLineUi(err, options.force).ShowMessage(PathMessage(file, Text(kOpenFailed) + error));
+    SayReadFailed(file, error, err);
     return FileVerdict::kFailed;
   }
   const Diagnosis diagnosis = DiagnoseFor(options, *text);

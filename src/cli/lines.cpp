@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "cli/cli.h"
-#include "cli/command_line_ui.h"
 #include "cli/many_files.h"
 #include "cli/options.h"
 #include "cli/ordered_jobs.h"
@@ -131,32 +130,21 @@ int LinesCommand(const Options& options, const LineJob& job, std::size_t batch, 
 FileVerdict LinesOfFile(const Options& options, const LineJob& job, std::size_t batch,
                         const std::filesystem::path& file, const FileTarget& target,
                         std::ostream& err) {
-  Text error;
-  Encoding read;
-  std::optional<TextSource> source = FileSource(file, options.input_encoding, error, &read);
-  CommandLineUi ui(err, options.force);
-  if (!source) {
-    ui.ShowMessage(PathMessage(file, Text(kOpenFailed) + error));
-    return FileVerdict::kFailed;
-  }
-  const Encoding writing = target.Writing(read);
-  const std::unique_ptr<TextSink> sink =
-      FileSink(target.path, writing, target.force, err, target.Exact());
+  std::optional<FileStream> stream = OpenFileStream(options, file, target, err);
+  if (!stream) return FileVerdict::kFailed;
   const std::string where = EncodeWtf8(PathToText(file)) + ": ";
   LineCounts counts;
   const LineRun run{options.threads.value_or(AllCores()), batch, where};
-  const LinesEnd end = RunLines(*source, *sink, job, run, err, counts);
-  if (end == LinesEnd::kSourceFailed) {
-    ui.ShowMessage(PathMessage(file, Text(kOpenFailed) + source->error()));
-  }
+  const LinesEnd end = RunLines(*stream->source, *stream->sink, job, run, err, counts);
+  if (end == LinesEnd::kSourceFailed) SayReadFailed(file, stream->source->error(), err);
   err << "qor-cli: " << where << LineSummary(counts) << '\n';
-  const bool changed = counts.changed > 0 || (target.in_place && writing != read);
+  const bool changed = counts.changed > 0 || (target.in_place && stream->writing != stream->read);
   if (end != LinesEnd::kDone || counts.failed || (!changed && target.in_place)) {
-    sink->Abandon();
+    stream->sink->Abandon();
     return end == LinesEnd::kDone && !counts.failed ? FileVerdict::kUnchanged
                                                     : FileVerdict::kFailed;
   }
-  if (sink->Finish() != kExitOk) return FileVerdict::kFailed;
+  if (stream->sink->Finish() != kExitOk) return FileVerdict::kFailed;
   return changed ? FileVerdict::kChanged : FileVerdict::kUnchanged;
 }
 

@@ -37,6 +37,20 @@ Encoding FileTarget::Writing(Encoding read) const {
   return in_place ? read : kUtf8WithoutMark;
 }
 
+std::optional<FileStream> OpenFileStream(const Options& options, const std::filesystem::path& file,
+                                         const FileTarget& target, std::ostream& err) {
+  FileStream stream;
+  Text error;
+  stream.source = FileSource(file, options.input_encoding, error, &stream.read);
+  if (!stream.source) {
+    SayReadFailed(file, error, err);
+    return std::nullopt;
+  }
+  stream.writing = target.Writing(stream.read);
+  stream.sink = FileSink(target.path, stream.writing, target.force, err, target.Exact());
+  return stream;
+}
+
 int ForEachFile(const Options& options, const std::vector<std::string>& files, const FileJob& job,
                 std::ostream& err) {
   std::error_code ignored;

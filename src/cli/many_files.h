@@ -6,11 +6,14 @@
 #include <filesystem>
 #include <functional>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/options.h"
+#include "cli/text_sink.h"
+#include "cli/text_source.h"
 
 namespace qor {
 
@@ -29,6 +32,19 @@ struct FileTarget {
   // place when no encoding was asked for.
   [[nodiscard]] bool Exact() const { return in_place && !asked; }
 };
+
+// One file of many opened to be streamed into its target.
+struct FileStream {
+  std::optional<TextSource> source;
+  Encoding read;     // the encoding the file is read in
+  Encoding writing;  // the encoding its target is written in
+  std::unique_ptr<TextSink> sink;
+};
+
+// nullopt after saying on `err` why the file cannot be read.
+[[nodiscard]] std::optional<FileStream> OpenFileStream(const Options& options,
+                                                       const std::filesystem::path& file,
+                                                       const FileTarget& target, std::ostream& err);
 
 // The work on one file; it says on `err` what went wrong. A file is changed when its text
 // changed, or in place its encoding. Unchanged files in place are left untouched; in a folder

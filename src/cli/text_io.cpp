@@ -13,6 +13,10 @@ namespace qor {
 
 std::filesystem::path FilePath(const std::string& arg) { return std::filesystem::path(arg); }
 
+void SayReadFailed(const std::filesystem::path& file, TextView why, std::ostream& err) {
+  CommandLineUi(err, false).ShowMessage(PathMessage(file, Text(kOpenFailed) + Text(why)));
+}
+
 std::optional<Text> ReadInput(const Options& options, std::istream& in, std::ostream& err,
                               int& status) {
   if (options.input) {
@@ -20,8 +24,7 @@ std::optional<Text> ReadInput(const Options& options, std::istream& in, std::ost
     std::optional<Text> text =
         ReadWholeFile(FilePath(*options.input), options.input_encoding, error);
     if (!text) {
-      CommandLineUi(err, options.force)
-          .ShowMessage(PathMessage(FilePath(*options.input), Text(kOpenFailed) + error));
+      SayReadFailed(FilePath(*options.input), error, err);
       status = kExitFile;
     }
     return text;
@@ -52,10 +55,7 @@ std::optional<TextSource> OpenInput(const Options& options, std::istream& in, st
   Text error;
   std::optional<TextSource> source =
       FileSource(FilePath(*options.input), options.input_encoding, error);
-  if (!source) {
-    CommandLineUi(err, options.force)
-        .ShowMessage(PathMessage(FilePath(*options.input), Text(kOpenFailed) + error));
-  }
+  if (!source) SayReadFailed(FilePath(*options.input), error, err);
   return source;
 }
 
@@ -64,8 +64,7 @@ int InputFailed(const Options& options, const TextSource& source, std::ostream& 
     err << "qor-cli: the input is not valid UTF-8 (byte offset " << source.offset() << ")\n";
     return kExitUsage;
   }
-  CommandLineUi(err, options.force)
-      .ShowMessage(PathMessage(FilePath(*options.input), Text(kOpenFailed) + source.error()));
+  SayReadFailed(FilePath(*options.input), source.error(), err);
   return kExitFile;
 }
 

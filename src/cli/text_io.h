@@ -18,6 +18,9 @@ namespace qor {
 // A file argument: the bytes the shell gave, whatever their encoding, are the file's name.
 [[nodiscard]] std::filesystem::path FilePath(const std::string& arg);
 
+// Says on `err` that a file could not be read, and why.
+void SayReadFailed(const std::filesystem::path& file, TextView why, std::ostream& err);
+
 // The text of -i FILE in its encoding, or of standard input as UTF-8; nullopt with the exit
 // status in `status` after saying why on `err`.
 [[nodiscard]] std::optional<Text> ReadInput(const Options& options, std::istream& in,
