@@ -1,0 +1,207 @@
+// The Python module qor over the public API. Text crosses as UTF-8 with lone surrogates in their
+// three-byte form ("surrogatepass"), so any str goes in and comes back whole. The GIL is released
+// while the engine works, so threads that repair text run at once.
+
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "qor/qor.h"
+#include "qor_version.h"
+
+namespace py = pybind11;
+
+namespace {
+
+// The UTF-8 of a str, valid while `text` and `holder` live. ASCII text is used where it lies.
+std::string_view Utf8Of(py::handle text, py::object& holder) {
+  if (!PyUnicode_Check(text.ptr())) {
+    throw py::type_error(std::string("expected str, not ") + Py_TYPE(text.ptr())->tp_name);
+  }
+  if (PyUnicode_IS_ASCII(text.ptr())) {
+    return {static_cast<const char*>(PyUnicode_DATA(text.ptr())),
+            static_cast<std::size_t>(PyUnicode_GET_LENGTH(text.ptr()))};
+  }
+  holder = py::reinterpret_steal<py::object>(
+      PyUnicode_AsEncodedString(text.ptr(), "utf-8", "surrogatepass"));
+  if (!holder) throw py::error_already_set();
+  return {PyBytes_AS_STRING(holder.ptr()),
+          static_cast<std::size_t>(PyBytes_GET_SIZE(holder.ptr()))};
+}
+
+std::string Utf8Copy(py::handle text) {
+  py::object holder;
+  return std::string(Utf8Of(text, holder));
+}
+
+py::str StrOf(std::string_view utf8) {
+  PyObject* text =
+      PyUnicode_DecodeUTF8(utf8.data(), static_cast<Py_ssize_t>(utf8.size()), "surrogatepass");
+  if (!text) throw py::error_already_set();
+  return py::reinterpret_steal<py::str>(text);
+}
+
+py::list StrList(const std::vector<std::string>& items) {
+  py::list list;
+  for (const std::string& item : items) list.append(StrOf(item));
+  return list;
+}
+
+py::str Fix(const py::str& text) {
+  py::object holder;
+  const std::string_view utf8 = Utf8Of(text, holder);
+  std::string fixed;
+  {
+    py::gil_scoped_release release;
+    fixed = qor::Fix(utf8);
+  }
+  // Clean text comes back as it went in: the same object, no copy.
+  if (fixed.size() == utf8.size() && fixed == utf8) return py::reinterpret_borrow<py::str>(text);
+  return StrOf(fixed);
+}
+
+std::vector<qor::RepairCandidate> Diagnose(const py::str& text, std::size_t top) {
+  py::object holder;
+  const std::string_view utf8 = Utf8Of(text, holder);
+  py::gil_scoped_release release;
+  return qor::Diagnose(utf8, top);
+}
+
+py::str Apply(const py::str& text, const py::args& labels, const py::handle& unchanged) {
+  std::vector<std::string> names;
+  for (const py::handle label : labels) names.push_back(Utf8Copy(label));
+  py::object holder;
+  const std::string_view utf8 = Utf8Of(text, holder);
+  qor::Applied applied;
+  {
+    py::gil_scoped_release release;
+    applied = qor::Apply(utf8, names);
+  }
+  if (!applied) {
+    PyErr_SetObject(unchanged.ptr(), StrOf(applied.stopped_at + ": 未改动").ptr());
+    throw py::error_already_set();
+  }
+  return StrOf(applied.text);
+}
+
+py::tuple CandidateState(const qor::RepairCandidate& c) {
+  return py::make_tuple(StrList(c.chain), StrOf(c.result), c.score, c.substituted, c.invalid,
+                        StrOf(c.explanation));
+}
+
+qor::RepairCandidate CandidateOf(const py::tuple& state) {
+  if (state.size() != 6) throw std::runtime_error("qor.Candidate: bad pickled state");
+  qor::RepairCandidate c;
+  for (const py::handle label : state[0].cast<py::list>()) c.chain.push_back(Utf8Copy(label));
+  c.result = Utf8Copy(state[1]);
+  c.score = state[2].cast<double>();
+  c.substituted = state[3].cast<std::size_t>();
+  c.invalid = state[4].cast<std::size_t>();
+  c.explanation = Utf8Copy(state[5]);
+  return c;
+}
+
+}  // namespace
+
+PYBIND11_MODULE(qor, m) {
+  m.doc() = R"(Repairs garbled Chinese text: bytes written under one encoding and read under
+another (UTF-8 shown as GBK, GBK shown as Windows-1252...), or text still in an escape format
+(URL encoding, quoted-printable, Base64, HTML references, UTF-7, HZ).
+
+    >>> qor.fix('涔辩爜')
+    '乱码'
+    >>> qor.diagnose('ÖÐÎÄ', top=1)[0].chain
+    ['Eng--GB']
+    >>> qor.apply('ÖÐÎÄ', 'Eng--GB')
+    '中文'
+
+Every function takes and returns str (lone surrogates included) and may be called from many
+threads at once: the engine runs without the GIL.)";
+  m.attr("__version__") = QOR_VERSION;
+
+  static py::exception<void> unchanged(m, "Unchanged");
+  unchanged.doc() = "A transform gave no result (未改动); the message names its label.";
+
+  py::class_<qor::RepairCandidate>(m, "Candidate",
+                                   "One way to read a text: the transforms applied, what they "
+                                   "gave and how plausible it reads.")
+      .def_property_readonly(
+          "chain", [](const qor::RepairCandidate& c) { return StrList(c.chain); },
+          "The labels of the steps in order; [] for the text as it is. "
+          "qor.apply(text, *candidate.chain) replays them.")
+      .def_property_readonly(
+          "result", [](const qor::RepairCandidate& c) { return StrOf(c.result); },
+          "The whole text after the steps.")
+      .def_readonly("score", &qor::RepairCandidate::score,
+                    "How much more plausible than the text as it is, in nats a character.")
+      .def_property_readonly("lost", &qor::RepairCandidate::lost,
+                             "Characters lost on the way: substituted + invalid.")
+      .def_readonly("substituted", &qor::RepairCandidate::substituted,
+                    "Characters a code page lacked, lost as '?'.")
+      .def_readonly("invalid", &qor::RepairCandidate::invalid,
+                    "Byte sequences that did not decode.")
+      .def_property_readonly(
+          "explanation", [](const qor::RepairCandidate& c) { return StrOf(c.explanation); },
+          "One line (in Chinese): what the result is made of, what was lost.")
+      .def("__repr__",
+           [](const qor::RepairCandidate& c) {
+             return py::str("<qor.Candidate chain={!r} score={:.2f} lost={}>")
+                 .format(StrList(c.chain), c.score, c.lost());
+           })
+      .def(py::pickle(&CandidateState, &CandidateOf));
+
+  m.def("fix", &Fix, py::arg("text"),
+        R"(The most plausible repair of text; text itself when it reads well as it is.)");
+  m.def("diagnose", &Diagnose, py::arg("text"), py::arg("top") = 5,
+        R"(Up to top candidate readings of text, best first: the repairs that read better than
+the text (those without loss first), then the text as it is (chain []), then the rest.)");
+  m.def(
+      "apply",
+      [](const py::str& text, const py::args& labels) { return Apply(text, labels, unchanged); },
+      py::arg("text"),
+      R"(Applies transforms in order, each named by its label ('Eng--GB', 'URL--UTF8',
+'Code Page: (936)--(65001)'; see labels()). No labels give text as it is.
+Raises Unchanged when a step gives no result, ValueError naming the closest labels for an unknown
+one (before any step runs).)");
+  m.def(
+      "labels",
+      [] {
+        py::list labels;
+        for (const qor::TransformLabel& label : qor::Labels()) labels.append(StrOf(label.label));
+        return labels;
+      },
+      R"(Every label apply() takes, in menu order, and the patterns of the families with
+parameters: 'LCID: (A)--(B)' stands for labels such as 'LCID: (1041)--(2052)'.)");
+  m.def(
+      "decode",
+      [](const py::bytes& data, int code_page) {
+        const std::string_view bytes = data;
+        qor::Converted text;
+        {
+          py::gil_scoped_release release;
+          text = qor::CodePageToUtf8(bytes, code_page);
+        }
+        return StrOf(text.data);
+      },
+      py::arg("data"), py::arg("code_page"),
+      R"(Bytes in a Windows code page (936 GBK, 950 Big5, 932, 1252, 65001 UTF-8...) as str;
+each invalid sequence becomes U+FFFD. ValueError for a code page not supported.)");
+  m.def(
+      "encode",
+      [](const py::str& text, int code_page) {
+        py::object holder;
+        const std::string_view utf8 = Utf8Of(text, holder);
+        qor::Converted bytes;
+        {
+          py::gil_scoped_release release;
+          bytes = qor::Utf8ToCodePage(utf8, code_page);
+        }
+        return py::bytes(bytes.data);
+      },
+      py::arg("text"), py::arg("code_page"),
+      R"(str as bytes in a Windows code page, with Windows' best fits; what the code page lacks
+becomes '?'. ValueError for a code page not supported.)");
+}
