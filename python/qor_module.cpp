@@ -50,42 +50,169 @@ py::list StrList(const std::vector<std::string>& items) {
   return list;
 }
 
-py::str Fix(const py::str& text) {
-  py::object holder;
-  const std::string_view utf8 = Utf8Of(text, holder);
-  std::string fixed;
-  {
-    py::gil_scoped_release release;
-    fixed = qor::Fix(utf8);
+// The functions below are plain CPython functions of the module, not pybind11's: those carry a
+// capsule as __self__, and a function that does not pickle by name cannot travel to Dask's
+// workers. A C++ exception becomes the Python one its kind stands for.
+template <typename Body>
+PyObject* Guarded(Body body) noexcept {
+  try {
+    return body().release().ptr();
+  } catch (py::error_already_set& error) {
+    error.restore();
+  } catch (const py::builtin_exception& error) {
+    error.set_error();
+  } catch (const std::invalid_argument& error) {
+    PyErr_SetString(PyExc_ValueError, error.what());
+  } catch (const std::bad_alloc&) {
+    PyErr_NoMemory();
+  } catch (const std::exception& error) {
+    PyErr_SetString(PyExc_RuntimeError, error.what());
   }
-  // Clean text comes back as it went in: the same object, no copy.
-  if (fixed.size() == utf8.size() && fixed == utf8) return py::reinterpret_borrow<py::str>(text);
-  return StrOf(fixed);
+  return nullptr;
 }
 
-std::vector<qor::RepairCandidate> Diagnose(const py::str& text, std::size_t top) {
-  py::object holder;
-  const std::string_view utf8 = Utf8Of(text, holder);
-  py::gil_scoped_release release;
-  return qor::Diagnose(utf8, top);
+PyObject* unchanged = nullptr;  // the exception class qor.Unchanged
+
+PyObject* FixFunction(PyObject*, PyObject* text) {
+  return Guarded([text] {
+    py::object holder;
+    const std::string_view utf8 = Utf8Of(text, holder);
+    std::string fixed;
+    {
+      py::gil_scoped_release release;
+      fixed = qor::Fix(utf8);
+    }
+    // Text that reads well comes back as the very object it was.
+    if (fixed == utf8) return py::reinterpret_borrow<py::object>(text);
+    return py::object(StrOf(fixed));
+  });
 }
 
-py::str Apply(const py::str& text, const py::args& labels, const py::handle& unchanged) {
-  std::vector<std::string> names;
-  for (const py::handle label : labels) names.push_back(Utf8Copy(label));
-  py::object holder;
-  const std::string_view utf8 = Utf8Of(text, holder);
-  qor::Applied applied;
-  {
-    py::gil_scoped_release release;
-    applied = qor::Apply(utf8, names);
+PyObject* DiagnoseFunction(PyObject*, PyObject* args, PyObject* keywords) {
+  static const char* names[] = {"text", "top", nullptr};
+  PyObject* text = nullptr;
+  Py_ssize_t top = 5;
+  if (!PyArg_ParseTupleAndKeywords(args, keywords, "U|n:diagnose", const_cast<char**>(names), &text,
+                                   &top)) {
+    return nullptr;
   }
-  if (!applied) {
-    PyErr_SetObject(unchanged.ptr(), StrOf(applied.stopped_at + ": 未改动").ptr());
-    throw py::error_already_set();
-  }
-  return StrOf(applied.text);
+  return Guarded([text, top] {
+    if (top < 0) throw py::value_error("top must be 0 or more");
+    py::object holder;
+    const std::string_view utf8 = Utf8Of(text, holder);
+    std::vector<qor::RepairCandidate> candidates;
+    {
+      py::gil_scoped_release release;
+      candidates = qor::Diagnose(utf8, static_cast<std::size_t>(top));
+    }
+    return py::cast(std::move(candidates));
+  });
 }
+
+PyObject* ApplyFunction(PyObject*, PyObject* args) {
+  return Guarded([args] {
+    const py::tuple arguments = py::reinterpret_borrow<py::tuple>(args);
+    if (arguments.empty()) throw py::type_error("apply() needs the text");
+    std::vector<std::string> labels;
+    for (std::size_t k = 1; k < arguments.size(); ++k) labels.push_back(Utf8Copy(arguments[k]));
+    py::object holder;
+    const std::string_view utf8 = Utf8Of(arguments[0], holder);
+    qor::Applied applied;
+    {
+      py::gil_scoped_release release;
+      applied = qor::Apply(utf8, labels);
+    }
+    if (!applied) {
+      PyErr_SetObject(unchanged, StrOf(applied.stopped_at + ": 未改动").ptr());
+      throw py::error_already_set();
+    }
+    return py::object(StrOf(applied.text));
+  });
+}
+
+PyObject* LabelsFunction(PyObject*, PyObject*) {
+  return Guarded([] {
+    py::list labels;
+    for (const qor::TransformLabel& label : qor::Labels()) labels.append(StrOf(label.label));
+    return labels;
+  });
+}
+
+PyObject* DecodeFunction(PyObject*, PyObject* args, PyObject* keywords) {
+  static const char* names[] = {"data", "code_page", nullptr};
+  Py_buffer data;
+  int code_page = 0;
+  if (!PyArg_ParseTupleAndKeywords(args, keywords, "y*i:decode", const_cast<char**>(names), &data,
+                                   &code_page)) {
+    return nullptr;
+  }
+  PyObject* text = Guarded([&data, code_page] {
+    const std::string_view bytes(static_cast<const char*>(data.buf),
+                                 static_cast<std::size_t>(data.len));
+    qor::Converted converted;
+    {
+      py::gil_scoped_release release;
+      converted = qor::CodePageToUtf8(bytes, code_page);
+    }
+    return py::object(StrOf(converted.data));
+  });
+  PyBuffer_Release(&data);
+  return text;
+}
+
+PyObject* EncodeFunction(PyObject*, PyObject* args, PyObject* keywords) {
+  static const char* names[] = {"text", "code_page", nullptr};
+  PyObject* text = nullptr;
+  int code_page = 0;
+  if (!PyArg_ParseTupleAndKeywords(args, keywords, "Ui:encode", const_cast<char**>(names), &text,
+                                   &code_page)) {
+    return nullptr;
+  }
+  return Guarded([text, code_page] {
+    py::object holder;
+    const std::string_view utf8 = Utf8Of(text, holder);
+    qor::Converted converted;
+    {
+      py::gil_scoped_release release;
+      converted = qor::Utf8ToCodePage(utf8, code_page);
+    }
+    return py::object(py::bytes(converted.data));
+  });
+}
+
+template <auto F>
+PyCFunction Function() {
+  return reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(F));
+}
+
+PyMethodDef kFunctions[] = {
+    {"fix", Function<FixFunction>(), METH_O,
+     "fix($module, text, /)\n--\n\n"
+     "The most plausible repair of text; text itself when it reads well as it is."},
+    {"diagnose", Function<DiagnoseFunction>(), METH_VARARGS | METH_KEYWORDS,
+     "diagnose($module, /, text, top=5)\n--\n\n"
+     "Up to top candidate readings of text, best first: the repairs that read better than the\n"
+     "text (those without loss first), then the text as it is (chain []), then the rest."},
+    {"apply", Function<ApplyFunction>(), METH_VARARGS,
+     "apply($module, text, /, *labels)\n--\n\n"
+     "Applies transforms in order, each named by its label ('Eng--GB', 'URL--UTF8',\n"
+     "'Code Page: (936)--(65001)'; see labels()). No labels give text as it is.\n"
+     "Raises Unchanged when a step gives no result, ValueError naming the closest labels for\n"
+     "an unknown one (before any step runs)."},
+    {"labels", Function<LabelsFunction>(), METH_NOARGS,
+     "labels($module, /)\n--\n\n"
+     "Every label apply() takes, in menu order, and the patterns of the families with\n"
+     "parameters: 'LCID: (A)--(B)' stands for labels such as 'LCID: (1041)--(2052)'."},
+    {"decode", Function<DecodeFunction>(), METH_VARARGS | METH_KEYWORDS,
+     "decode($module, /, data, code_page)\n--\n\n"
+     "Bytes in a Windows code page (936 GBK, 950 Big5, 932, 1252, 65001 UTF-8...) as str;\n"
+     "each invalid sequence becomes U+FFFD. ValueError for a code page not supported here."},
+    {"encode", Function<EncodeFunction>(), METH_VARARGS | METH_KEYWORDS,
+     "encode($module, /, text, code_page)\n--\n\n"
+     "str as bytes in a Windows code page, with Windows' best fits; what the code page lacks\n"
+     "becomes '?'. ValueError for a code page not supported here."},
+    {nullptr, nullptr, 0, nullptr},
+};
 
 py::tuple CandidateState(const qor::RepairCandidate& c) {
   return py::make_tuple(StrList(c.chain), StrOf(c.result), c.score, c.substituted, c.invalid,
@@ -122,8 +249,9 @@ Every function takes and returns str (lone surrogates included) and may be calle
 threads at once: the engine runs without the GIL.)";
   m.attr("__version__") = QOR_VERSION;
 
-  static py::exception<void> unchanged(m, "Unchanged");
-  unchanged.doc() = "A transform gave no result (未改动); the message names its label.";
+  static py::exception<void> unchanged_class(m, "Unchanged");
+  unchanged_class.doc() = "A transform gave no result (未改动); the message names its label.";
+  unchanged = unchanged_class.ptr();
 
   py::class_<qor::RepairCandidate>(m, "Candidate",
                                    "One way to read a text: the transforms applied, what they "
@@ -153,55 +281,5 @@ threads at once: the engine runs without the GIL.)";
            })
       .def(py::pickle(&CandidateState, &CandidateOf));
 
-  m.def("fix", &Fix, py::arg("text"),
-        R"(The most plausible repair of text; text itself when it reads well as it is.)");
-  m.def("diagnose", &Diagnose, py::arg("text"), py::arg("top") = 5,
-        R"(Up to top candidate readings of text, best first: the repairs that read better than
-the text (those without loss first), then the text as it is (chain []), then the rest.)");
-  m.def(
-      "apply",
-      [](const py::str& text, const py::args& labels) { return Apply(text, labels, unchanged); },
-      py::arg("text"),
-      R"(Applies transforms in order, each named by its label ('Eng--GB', 'URL--UTF8',
-'Code Page: (936)--(65001)'; see labels()). No labels give text as it is.
-Raises Unchanged when a step gives no result, ValueError naming the closest labels for an unknown
-one (before any step runs).)");
-  m.def(
-      "labels",
-      [] {
-        py::list labels;
-        for (const qor::TransformLabel& label : qor::Labels()) labels.append(StrOf(label.label));
-        return labels;
-      },
-      R"(Every label apply() takes, in menu order, and the patterns of the families with
-parameters: 'LCID: (A)--(B)' stands for labels such as 'LCID: (1041)--(2052)'.)");
-  m.def(
-      "decode",
-      [](const py::bytes& data, int code_page) {
-        const std::string_view bytes = data;
-        qor::Converted text;
-        {
-          py::gil_scoped_release release;
-          text = qor::CodePageToUtf8(bytes, code_page);
-        }
-        return StrOf(text.data);
-      },
-      py::arg("data"), py::arg("code_page"),
-      R"(Bytes in a Windows code page (936 GBK, 950 Big5, 932, 1252, 65001 UTF-8...) as str;
-each invalid sequence becomes U+FFFD. ValueError for a code page not supported.)");
-  m.def(
-      "encode",
-      [](const py::str& text, int code_page) {
-        py::object holder;
-        const std::string_view utf8 = Utf8Of(text, holder);
-        qor::Converted bytes;
-        {
-          py::gil_scoped_release release;
-          bytes = qor::Utf8ToCodePage(utf8, code_page);
-        }
-        return py::bytes(bytes.data);
-      },
-      py::arg("text"), py::arg("code_page"),
-      R"(str as bytes in a Windows code page, with Windows' best fits; what the code page lacks
-becomes '?'. ValueError for a code page not supported.)");
+  if (PyModule_AddFunctions(m.ptr(), kFunctions) != 0) throw py::error_already_set();
 }

@@ -1,7 +1,6 @@
 """The module qor as a Python program uses it: str in and out, exceptions, threads."""
 import ast
 import doctest
-import os
 import pickle
 import sys
 import threading
@@ -44,6 +43,12 @@ def test_diagnose_ranks_candidates_that_apply_replays():
         assert c.lost == c.substituted + c.invalid
     assert qor.diagnose("clean text")[0].chain == []
     assert qor.diagnose("涔辩爜", top=0) == []
+
+
+@pytest.mark.parametrize("function", [qor.fix, qor.diagnose, qor.apply, qor.labels, qor.decode,
+                                      qor.encode])
+def test_functions_pickle_by_name_for_other_processes(function):
+    assert pickle.loads(pickle.dumps(function)) is function
 
 
 def test_candidates_pickle_for_other_processes():
