@@ -21,6 +21,7 @@ std::string_view Utf8Of(py::handle text, py::object& holder) {
   if (!PyUnicode_Check(text.ptr())) {
     throw py::type_error(std::string("expected str, not ") + Py_TYPE(text.ptr())->tp_name);
   }
+  if (PyUnicode_READY(text.ptr()) != 0) throw py::error_already_set();
   if (PyUnicode_IS_ASCII(text.ptr())) {
     return {static_cast<const char*>(PyUnicode_DATA(text.ptr())),
             static_cast<std::size_t>(PyUnicode_GET_LENGTH(text.ptr()))};
@@ -245,8 +246,8 @@ another (UTF-8 shown as GBK, GBK shown as Windows-1252...), or text still in an 
     >>> qor.apply('ÖÐÎÄ', 'Eng--GB')
     '中文'
 
-Every function takes and returns str (lone surrogates included) and may be called from many
-threads at once: the engine runs without the GIL.)";
+Text goes in and comes out as str, lone surrogates included. Every function may be called from
+many threads at once: the engine runs without the GIL.)";
   m.attr("__version__") = QOR_VERSION;
 
   static py::exception<void> unchanged_class(m, "Unchanged");

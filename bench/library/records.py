@@ -2,8 +2,10 @@
 
 - "corpus": its garbled texts and their originals, interleaved: what a column of mixed records
   holds; most need the full search for repairs.
-- "ascii": its originals that are plain ASCII (English lines): records that need no search, so
-  that the cost of each call weighs most against the engine's own.
+- "ascii": its originals that are plain ASCII (English and other Latin lines): some need the
+  search (a word that looks like Base64 or an escape), most do not.
+- "words": the lower-case words of those lines: records that never need the search, so that the
+  cost of each call weighs most against the engine's own.
 
 Records repeat in order to make up the count.
 """
@@ -12,7 +14,7 @@ import itertools
 from pathlib import Path
 
 CORPUS = Path(__file__).parents[1] / "diagnosis_corpus" / "cases.tsv"
-KINDS = ("corpus", "ascii")
+KINDS = ("corpus", "ascii", "words")
 
 
 def records(kind: str, count: int) -> list[str]:
@@ -23,6 +25,9 @@ def records(kind: str, count: int) -> list[str]:
         texts = [text for row in rows for text in (row[4], row[3])]
     elif kind == "ascii":
         texts = sorted({row[3] for row in rows if row[3].isascii()})
+    elif kind == "words":
+        lines = [row[3] for row in rows if row[3].isascii()]
+        texts = sorted({w for line in lines for w in line.lower().split() if w.isalpha()})
     else:
         raise ValueError(f"unknown kind of records {kind!r}: one of {KINDS}")
     # A record is one line of a file for the C++ side.
