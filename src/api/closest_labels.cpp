@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "catalogue/catalogue.h"
-
 namespace qor {
 namespace {
 
@@ -25,16 +23,14 @@ std::size_t Distance(TextView a, TextView b) {
 
 }  // namespace
 
-std::vector<Text> NearestLabels(TextView label, std::size_t count) {
-  std::vector<std::pair<std::size_t, Text>> known;
-  for (Text& grammar : Catalogue::Get().Grammars()) {
-    known.emplace_back(Distance(label, grammar), std::move(grammar));
-  }
-  std::stable_sort(known.begin(), known.end(),
+std::vector<Text> NearestLabels(TextView label, std::vector<Text> known, std::size_t count) {
+  std::vector<std::pair<std::size_t, Text>> ranked;
+  for (Text& text : known) ranked.emplace_back(Distance(label, text), std::move(text));
+  std::stable_sort(ranked.begin(), ranked.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<Text> nearest;
-  for (std::size_t k = 0; k < std::min(count, known.size()); ++k) {
-    nearest.push_back(std::move(known[k].second));
+  for (std::size_t k = 0; k < std::min(count, ranked.size()); ++k) {
+    nearest.push_back(std::move(ranked[k].second));
   }
   return nearest;
 }

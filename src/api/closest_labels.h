@@ -8,8 +8,9 @@
 
 namespace qor {
 
-// The `count` known labels and patterns nearest to `label` by edit distance, the nearest first;
-// among equally near ones, the catalogue's order.
-[[nodiscard]] std::vector<Text> NearestLabels(TextView label, std::size_t count);
+// The `count` labels of `known` nearest to `label` by edit distance, the nearest first; among
+// equally near ones, the earlier in `known`.
+[[nodiscard]] std::vector<Text> NearestLabels(TextView label, std::vector<Text> known,
+                                              std::size_t count);
 
 }  // namespace qor

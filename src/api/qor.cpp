@@ -35,15 +35,23 @@ std::string UnknownLabelMessage(const std::string& label, const std::vector<std:
   return message;
 }
 
+// A family whose labels Apply takes: a fixed label that names a step, or a pattern. A menu item
+// that asks for its parameters names no step itself.
+bool Applicable(const Family& family) { return !family.note.empty() || family.MenuStep(); }
+
 Step StepOf(const std::string& label) {
-  std::size_t offset = 0;
-  const std::optional<Text> wanted = DecodeWtf8(label, &offset);
+  const std::optional<Text> wanted = DecodeWtf8(label);
   std::optional<Step> step = wanted ? Catalogue::Get().Find(*wanted) : std::nullopt;
   if (step) return std::move(*step);
   std::vector<std::string> closest;
   if (wanted) {
-    for (const Text& near : NearestLabels(*wanted, kSuggestions))
+    std::vector<Text> known;
+    for (const Family& family : Catalogue::Get().families()) {
+      if (Applicable(family)) known.push_back(family.grammar);
+    }
+    for (const Text& near : NearestLabels(*wanted, std::move(known), kSuggestions)) {
       closest.push_back(EncodeWtf8(near));
+    }
   }
   throw UnknownLabel(label, std::move(closest));
 }
@@ -124,9 +132,8 @@ Applied Apply(std::string_view utf8, const std::vector<std::string>& labels) {
 std::vector<TransformLabel> Labels() {
   std::vector<TransformLabel> labels;
   for (const Family& family : Catalogue::Get().families()) {
+    if (!Applicable(family)) continue;
     const bool pattern = !family.note.empty();
-    // A menu item that asks for its parameters names no step itself.
-    if (!pattern && !family.MenuStep()) continue;
     labels.push_back({EncodeWtf8(family.grammar),
                       EncodeWtf8(pattern || !family.item ? family.note : family.item->caption),
                       pattern});
