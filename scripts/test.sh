@@ -11,6 +11,14 @@ JOBS=$(nproc)
 
 qor_install_packages
 
+echo "== format: clang-format over the tracked sources"
+# Generated tables (.inc) keep their own layout. Outside a git checkout, the source folders.
+qor_sources() {
+  git -C "$QOR_ROOT" ls-files -z '*.cpp' '*.h' 2>/dev/null ||
+    (cd "$QOR_ROOT" && find src tests bench fuzz \( -name '*.cpp' -o -name '*.h' \) -print0)
+}
+qor_sources | (cd "$QOR_ROOT" && xargs -0 clang-format --dry-run --Werror)
+
 echo "== build/: build and test"
 qor_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 QT_QPA_PLATFORM=offscreen ctest --test-dir "$QOR_ROOT/build" --output-on-failure -j "$JOBS"
