@@ -78,7 +78,9 @@ std::vector<Ranked> Confirm(TextView text, TextView sample, std::vector<Trial> t
   on_sample.reserve(trials.size());
   for (Trial& trial : trials) {
     const bool vetoed = LostTooMuch(trial.outcome, sample.size());
-    on_sample.push_back({trial.chain, std::move(trial.outcome), trial.rank, vetoed});
+    Ranked ranked{trial.chain, std::move(trial.outcome), trial.rank};
+    ranked.vetoed = vetoed;
+    on_sample.push_back(std::move(ranked));
   }
   const std::size_t kept = std::min(wanted, on_sample.size());
   std::partial_sort(

@@ -53,12 +53,19 @@ std::size_t CountOccurrences(TextView text, TextView what) {
   return count;
 }
 
+bool IsWordPart(char16_t c) {
+  return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') ||
+         c == u'_' || c == u')';
+}
+
 std::size_t CountDesignators(TextView text) {
   std::size_t count = 0;
   for (std::size_t i = 0; i + 2 < text.size(); ++i) {
     const char16_t middle = text[i + 1], final = text[i + 2];
+    // Not "$(CC)" or "$(D)" of a makefile or a shell: a designator's final ends a word.
+    const bool word_goes_on = i + 3 < text.size() && IsWordPart(text[i + 3]);
     if (text[i] == u'$' && (middle == u'(' || middle == u')' || middle == u'*' || middle == u'+') &&
-        final >= u'@' && final <= u'Z') {
+        final >= u'@' && final <= u'Z' && !word_goes_on) {
       ++count;
     }
   }
@@ -78,6 +85,7 @@ double MojibakeSigns::Cost() const {
 MojibakeSigns FindMojibakeSigns(TextView text) {
   MojibakeSigns signs;
   signs.utf8_as_single_byte = CountUtf8AsSingleByte(text);
+  signs.designators = CountDesignators(text);
   signs.replacement = CountOccurrences(text, u"\uFFFD") + CountOccurrences(text, u"锟斤拷");
   std::size_t swapped = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {

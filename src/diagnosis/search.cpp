@@ -100,7 +100,7 @@ Pair PairOf(TextView label) {
 Repair MakeRepair(Step step, bool item, const Catalogue* catalogue) {
   const Pair pair = PairOf(step.label);
   const PairKind kind = pair.kind;
-  Repair repair{std::move(step), item || kind == PairKind::kCommon, kOtherCost};
+  Repair repair{std::move(step), item || kind == PairKind::kCommon, kOtherCost, std::nullopt};
   if (kind != PairKind::kNone && catalogue) repair.inverse = catalogue->Find(pair.inverse);
   if (item) {
     repair.cost = kItemCost;
@@ -317,11 +317,11 @@ class Searcher {
   TextView sample_;
   const std::vector<Repair>& repairs_;
   const SearchLimits& limits_;
+  Text* failure_;
   const LanguageModel& model_;
   std::unordered_set<Text> seen_;
   std::vector<Trial> trials_;
   double best_ = -1e300;  // the best rank so far
-  Text* failure_;
 };
 
 }  // namespace

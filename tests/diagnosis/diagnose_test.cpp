@@ -284,7 +284,9 @@ TEST(DiagnoseRanking, ATruncatedTextsRepairLosesOneCharacterAndStillWins) {
   const std::size_t ruined = position({u"ruined"});
   EXPECT_GT(ruined, position({}));
   const std::size_t garbage = position({u"garbage"});
-  if (garbage < diagnosis.candidates.size()) EXPECT_GT(ruined, garbage);
+  if (garbage < diagnosis.candidates.size()) {
+    EXPECT_GT(ruined, garbage);
+  }
 }
 
 TEST(DiagnoseRanking, ARepairThatFailsIsLeftOutAndNamed) {
