@@ -232,8 +232,7 @@ Diagnosis DiagnoseWith(TextView text, const std::vector<Repair>& repairs,
     diagnosis.candidates.push_back(
         ToCandidate(ranked[k], ranking, as_is_rank, text.size(), k == 0));
   }
-  if (diagnosis.close)
-    diagnosis.candidates.front().explanation += u"；与第二个候选难分高下（文本太短）";
+  if (diagnosis.close) diagnosis.candidates.front().explanation += u"；" + Text(kCloseCall);
   return diagnosis;
 }
 

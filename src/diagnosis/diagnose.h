@@ -42,6 +42,9 @@ struct Candidate {
   bool Lossless() const { return substituted == 0 && invalid == 0; }
 };
 
+// Said of the first candidate when the first two read almost alike in a short text.
+inline constexpr TextView kCloseCall = u"与第二个候选难分高下（文本太短）";
+
 struct Diagnosis {
   // Best first: the repairs that read better than the text, those without loss before those
   // with; then the text as it is; then the rest. Ties are broken by the labels.

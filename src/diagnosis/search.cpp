@@ -170,6 +170,7 @@ std::vector<Repair> CatalogueRepairs(const Catalogue& catalogue) {
       if (!seen.insert(step.label).second) continue;
       if (step.frame.source == Source::kSelection || !step.function) continue;
       repairs.push_back(MakeRepair(std::move(step), family.item.has_value(), &catalogue, &writers));
+      repairs.back().without_evidence = repairs.back().chainable;
     }
   }
   // Chains name their repairs by 16-bit indices.
@@ -329,7 +330,7 @@ class Searcher {
     for (std::size_t i = 0; i < repairs_.size(); ++i) {
       if ((i & 63) == 0 && limits_.stop.stop_requested()) return std::move(trials_);
       // Exotic first steps only where the text bears evidence of mojibake.
-      if (!limits_.evidence && !repairs_[i].chainable) continue;
+      if (!limits_.evidence && !repairs_[i].without_evidence) continue;
       Try(Chain().Then(static_cast<std::uint16_t>(i)), sample_, Outcome{});
     }
     for (const auto& [chain, start] : Starts()) {

@@ -36,6 +36,9 @@ struct Repair {
   // Pairs that write the text under the same code page the same way share a writer: what one
   // of them could not write, none of them can. kNoWriter for other repairs.
   std::uint16_t writer = kNoWriter;
+  // Tried first on text without evidence of mojibake (no signs, no escapes): the catalogue's
+  // repairs that chain; exotic ones need the evidence.
+  bool without_evidence = true;
   // A pair tried in chains that gives any text of ASCII characters (U+0001..U+007F) back as it
   // is.
   bool keeps_ascii = false;
@@ -43,7 +46,8 @@ struct Repair {
 
 // The catalogue's whole-text repairs, each label once, in catalogue order.
 [[nodiscard]] std::vector<Repair> CatalogueRepairs(const Catalogue& catalogue);
-// Repairs of given steps (tests give their own): a chainable step counts as a menu item.
+// Repairs of given steps (tests give their own): a chainable step counts as a menu item; all
+// are tried first whatever the text.
 [[nodiscard]] std::vector<Repair> RepairsOf(const std::vector<Step>& steps);
 
 // What running steps on a text gave.
@@ -123,7 +127,7 @@ struct SearchLimits {
   // How many one-step results a second step is tried after, the best ranked first.
   std::size_t beam = 16;
   // Whether the text bears evidence of mojibake (signs or escapes). Without it only the
-  // repairs tried in chains are tried first, and the beam is at most kPlainBeam.
+  // repairs marked without_evidence are tried first, and the beam is at most kPlainBeam.
   bool evidence = true;
   // How many trials the caller ranks: those that lost too much are read (scored) only when
   // fewer than this many did not, or when the sample is part of a longer text (what it lost

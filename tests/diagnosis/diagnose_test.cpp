@@ -159,9 +159,8 @@ TEST(Diagnose, NoRepairBringsBackWhatTheTextLostBefore) {
   const char* lost[] = {"����", "��", "� � �", "??��", "文件�", "Fran�ois"};
   for (const char* text : lost) {
     const Diagnosis diagnosis = Diagnose(T(text));
-    EXPECT_FALSE(diagnosis.NeedsRepair())
-        << text << " -> " << Chain(diagnosis.candidates.front()) << " "
-        << Show(diagnosis.candidates.front().result);
+    EXPECT_FALSE(diagnosis.NeedsRepair()) << text << " -> " << Chain(diagnosis.candidates.front())
+                                          << " " << Show(diagnosis.candidates.front().result);
     EXPECT_EQ(diagnosis.candidates.front().explanation.substr(0, 5), u"无需修复：") << text;
   }
 }
