@@ -32,12 +32,11 @@ constexpr double kWindowPerUnit = 1;
 // How many results still UTF-8 read one byte a character a second step is tried after beside
 // the beam.
 constexpr std::size_t kUtf8Starts = 6;
-// In a text without evidence of mojibake, how far below the text as it is a result may read
-// (nats, and nats a unit) and still be read in full or lead on: the first step of a chain that
-// undoes two layers reads about as well as the text it undoes or better, unless what it gives
-// is still UTF-8 read one byte a character.
-constexpr double kPlainSlack = 8.0;
-constexpr double kPlainSlackPerUnit = 0.25;
+// How far below the text as it is a result may read (nats, and nats a unit) and still be read in
+// full or lead on: the first step of a chain that undoes two layers reads about as well as the
+// text it undoes or better, unless what it gives is still UTF-8 read one byte a character.
+constexpr double kSlack = 12.0;
+constexpr double kSlackPerUnit = 0.25;
 constexpr int kUtf8CodePage = 65001;
 
 std::size_t CountReplacements(TextView text) {
@@ -314,10 +313,8 @@ class Searcher {
         failure_(failure),
         model_(limits.model ? *limits.model : LanguageModel::BuiltIn()),
         seen_{Text(sample)} {
-    if (!limits_.evidence) {
-      plain_floor_ = Read(sample_, model_).plausibility - kPlainSlack -
-                     kPlainSlackPerUnit * static_cast<double>(sample_.size());
-    }
+    as_is_floor_ = Read(sample_, model_).plausibility - kSlack -
+                   kSlackPerUnit * static_cast<double>(sample_.size());
     std::size_t writers = 0;
     for (const Repair& repair : repairs_) {
       if (repair.writer != kNoWriter) writers = std::max<std::size_t>(writers, repair.writer + 1u);
@@ -333,12 +330,12 @@ class Searcher {
       if (!limits_.evidence && !repairs_[i].without_evidence) continue;
       Try(Chain().Then(static_cast<std::uint16_t>(i)), sample_, Outcome{});
     }
-    for (const auto& [chain, start] : Starts()) {
+    for (const Start& start : Starts()) {
       if (limits_.stop.stop_requested()) break;
-      NewText(start.result);
+      NewText(start.outcome.result);
       for (std::size_t j = 0; j < repairs_.size(); ++j) {
-        if (repairs_[j].chainable)
-          Try(chain.Then(static_cast<std::uint16_t>(j)), start.result, start);
+        if (!repairs_[j].chainable || (start.utf8_only && !ReadsUtf8(repairs_[j]))) continue;
+        Try(start.chain.Then(static_cast<std::uint16_t>(j)), start.outcome.result, start.outcome);
       }
     }
     ThirdSteps();
@@ -382,20 +379,39 @@ class Searcher {
     const double cost = chain.Cost(repairs_) + LossCost(*outcome, sample_);
     const MojibakeSigns signs = FindMojibakeSigns(outcome->result);
     // A result still UTF-8 read one byte a character is read in full: it may be the way on.
-    const bool utf8_left = signs.utf8_as_single_byte > 0;
-    const bool way_on = utf8_left && (limits_.evidence || !WritesUtf8(repair));
+    // Without evidence, only one that is mostly so, and not because its own step wrote UTF-8.
+    const bool way_on =
+        signs.utf8_as_single_byte > 0 &&
+        (limits_.evidence || (!WritesUtf8(repair) && MostlyUtf8(outcome->result, signs)));
     const std::optional<Reading> reading =
         ReadAbove(outcome->result, model_, way_on ? -1e300 : Floor() + cost, signs);
     if (!reading) return;
     const double rank = reading->plausibility - cost;
     best_ = std::max(best_, rank);
-    trials_.push_back({chain, std::move(*outcome), rank, utf8_left});
+    trials_.push_back({chain, std::move(*outcome), rank, way_on});
   }
 
-  // How far below the best so far a result may read and still be kept; in a text without
-  // evidence of mojibake, no further than a little below the text as it is.
+  // Whether most characters beyond ASCII of a text are UTF-8 read one byte a character, rather
+  // than a few that look so by chance in other garbage.
+  static bool MostlyUtf8(TextView text, const MojibakeSigns& signs) {
+    const auto wide = static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char16_t c) { return c >= 0x80; }));
+    return signs.utf8_units * 2 >= wide;
+  }
+
+  // Whether nearly all of them are, in more sequences than chance makes in a short text: other
+  // garbage (GBK read as Windows-1252) has some by chance, among others.
+  static bool StronglyUtf8(TextView text) {
+    const MojibakeSigns signs = FindMojibakeSigns(text);
+    const auto wide = static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char16_t c) { return c >= 0x80; }));
+    return signs.utf8_as_single_byte >= 3 && signs.utf8_units * 10 >= wide * 9;
+  }
+
+  // How far below the best so far a result may read and still be kept, and no further than a
+  // little below the text as it is.
   double Floor() const {
-    return std::max(plain_floor_,
+    return std::max(as_is_floor_,
                     best_ - kWindow - kWindowPerUnit * static_cast<double>(sample_.size()));
   }
 
@@ -403,6 +419,10 @@ class Searcher {
   // text as UTF-8: no sign that the text was.
   static bool WritesUtf8(const Repair& repair) {
     return !repair.step.code_pages.empty() && repair.step.code_pages[0] == kUtf8CodePage;
+  }
+
+  static bool ReadsUtf8(const Repair& repair) {
+    return repair.step.code_pages.size() == 2 && repair.step.code_pages[1] == kUtf8CodePage;
   }
 
   // The results that lost too much, read when fewer than the wanted others were kept; else
@@ -415,15 +435,24 @@ class Searcher {
                                    return unread(t) && seen_.contains(t.outcome.result);
                                  }),
                   trials_.end());
-    const auto read = static_cast<std::size_t>(std::count_if(
+    auto read = static_cast<std::size_t>(std::count_if(
         trials_.begin(), trials_.end(), [&unread](const Trial& t) { return !unread(t); }));
-    if (read < limits_.wanted || !limits_.whole) {
-      for (Trial& trial : trials_) {
-        if (!unread(trial)) continue;
-        const double cost = trial.chain.Cost(repairs_) + LossCost(trial.outcome, sample_);
-        const std::optional<Reading> reading =
-            ReadAbove(trial.outcome.result, model_, Floor() + cost);
-        if (reading) trial.rank = reading->plausibility - cost;
+    // Those that lost least first, until the list is full; all of them for a part of a text.
+    std::vector<Trial*> lossy;
+    for (Trial& trial : trials_) {
+      if (unread(trial)) lossy.push_back(&trial);
+    }
+    std::stable_sort(lossy.begin(), lossy.end(), [](const Trial* a, const Trial* b) {
+      return a->outcome.Lost() < b->outcome.Lost();
+    });
+    for (Trial* trial : lossy) {
+      if (read >= limits_.wanted && limits_.whole) break;
+      const double cost = trial->chain.Cost(repairs_) + LossCost(trial->outcome, sample_);
+      const std::optional<Reading> reading =
+          ReadAbove(trial->outcome.result, model_, Floor() + cost);
+      if (reading) {
+        trial->rank = reading->plausibility - cost;
+        ++read;
       }
     }
     trials_.erase(std::remove_if(trials_.begin(), trials_.end(), unread), trials_.end());
@@ -431,19 +460,24 @@ class Searcher {
 
   // The texts a second step starts from: the best ranked results of chainable steps that did
   // not lose too much. Copies: trying more chains may move the trials.
-  std::vector<std::pair<Chain, Outcome>> Starts() const {
+  struct Start {
+    Chain chain;
+    Outcome outcome;
+    // Led on from only for being UTF-8 read one byte a character: only a step that reads
+    // UTF-8 undoes that.
+    bool utf8_only = false;
+  };
+
+  std::vector<Start> Starts() const {
     std::vector<std::size_t> starts;
     for (std::size_t k = 0; k < trials_.size(); ++k) {
       const Trial& t = trials_[k];
       if (!repairs_[t.chain.steps[0]].chainable || LostTooMuch(t.outcome, sample_.size())) {
         continue;
       }
-      // Without evidence, only results that read nearly as well as the text lead on, or those
-      // still UTF-8 read one byte a character that their step did not make so.
-      const Repair& last = repairs_[t.chain.steps[t.chain.Size() - 1]];
-      if (!limits_.evidence && t.rank < plain_floor_ && (!t.utf8_left || WritesUtf8(last))) {
-        continue;
-      }
+      // Only results that read nearly as well as the text lead on, or those still UTF-8 read
+      // one byte a character.
+      if (t.rank < as_is_floor_ && !t.utf8_left) continue;
       starts.push_back(k);
     }
     const auto by_rank = [this](std::size_t a, std::size_t b) {
@@ -452,14 +486,16 @@ class Searcher {
     std::stable_sort(starts.begin(), starts.end(), by_rank);
     // The best ranked, and the best of those still UTF-8 read one byte a character.
     const std::size_t beam = limits_.evidence ? limits_.beam : std::min(limits_.beam, kPlainBeam);
-    std::vector<std::pair<Chain, Outcome>> texts;
+    std::vector<Start> texts;
     std::size_t utf8_left = 0;
     for (std::size_t k = 0; k < starts.size(); ++k) {
       const Trial& t = trials_[starts[k]];
+      const bool full = k < beam && t.rank >= as_is_floor_;
       const bool extra = t.utf8_left && utf8_left < kUtf8Starts;
-      if (k >= beam && !extra) continue;
+      if (!full && !extra) continue;
       utf8_left += t.utf8_left;
-      texts.emplace_back(t.chain, t.outcome);
+      // A few characters that look like UTF-8 by chance may be garbage another step undoes.
+      texts.push_back({t.chain, t.outcome, !full && StronglyUtf8(t.outcome.result)});
     }
     return texts;
   }
@@ -485,9 +521,8 @@ class Searcher {
   std::unordered_set<Text> lossy_seen_;  // the results of those that lost too much
   std::vector<Trial> trials_;
   double best_ = -1e300;  // the best rank so far
-  // Without evidence of mojibake: the rank below which a result can neither be chosen nor lead
-  // to one.
-  double plain_floor_ = -1e300;
+  // The rank below which a result can neither be chosen nor lead to one.
+  double as_is_floor_ = -1e300;
   // By writer: whether it lost too much on the text the pairs are tried on now.
   std::vector<bool> unwritable_;
   bool ascii_ = false;  // the text the pairs are tried on now is ASCII

@@ -115,7 +115,8 @@ struct Trial {
   Outcome outcome;  // on the sample
   double rank = 0;  // the result's plausibility less the chain's cost
   // The result is still UTF-8 read one byte a character ("Ã©"): one more step may undo it,
-  // however poorly it reads now (C1 controls and all).
+  // however poorly it reads now (C1 controls and all). In a text without evidence of mojibake,
+  // only when most of it is so and its last step did not write UTF-8 itself.
   bool utf8_left = false;
 };
 
