@@ -200,7 +200,10 @@ Diagnosis DiagnoseWith(TextView text, const std::vector<Repair>& repairs,
     const std::size_t wanted = std::max(options.max_candidates, kConfirmed);
     SearchLimits limits;
     limits.beam = options.beam;
-    limits.evidence = as_is_reading.signs.Total() > 0 || HasEscapes(text);
+    const MojibakeSigns& signs = as_is_reading.signs;
+    const bool escapes = HasEscapes(text);
+    limits.evidence = signs.Total() > 0 || escapes;
+    limits.strong_evidence = signs.Total() > signs.utf8_as_single_byte || escapes;
     limits.wanted = wanted;
     limits.whole = sample.size() == text.size();
     limits.stop = options.stop;

@@ -326,8 +326,8 @@ class Searcher {
     NewText(sample_);
     for (std::size_t i = 0; i < repairs_.size(); ++i) {
       if ((i & 63) == 0 && limits_.stop.stop_requested()) return std::move(trials_);
-      // Exotic first steps only where the text bears evidence of mojibake.
-      if (!limits_.evidence && !repairs_[i].without_evidence) continue;
+      // Exotic first steps only where the text bears strong evidence of mojibake.
+      if (!limits_.strong_evidence && !repairs_[i].without_evidence) continue;
       Try(Chain().Then(static_cast<std::uint16_t>(i)), sample_, Outcome{});
     }
     for (const Start& start : Starts()) {

@@ -36,8 +36,8 @@ struct Repair {
   // Pairs that write the text under the same code page the same way share a writer: what one
   // of them could not write, none of them can. kNoWriter for other repairs.
   std::uint16_t writer = kNoWriter;
-  // Tried first on text without evidence of mojibake (no signs, no escapes): the catalogue's
-  // repairs that chain; exotic ones need the evidence.
+  // Tried first on text without strong evidence of mojibake: the catalogue's repairs that
+  // chain; exotic ones need the evidence.
   bool without_evidence = true;
   // A pair tried in chains that gives any text of ASCII characters (U+0001..U+007F) back as it
   // is.
@@ -126,10 +126,14 @@ inline constexpr std::size_t kPlainBeam = 6;
 
 struct SearchLimits {
   // How many one-step results a second step is tried after, the best ranked first.
-  std::size_t beam = 16;
-  // Whether the text bears evidence of mojibake (signs or escapes). Without it only the
-  // repairs marked without_evidence are tried first, and the beam is at most kPlainBeam.
+  std::size_t beam = 8;
+  // Whether the text bears evidence of mojibake (signs or escapes). Without it the beam is at
+  // most kPlainBeam.
   bool evidence = true;
+  // Whether it bears strong evidence: signs beyond UTF-8 read one byte a character (which the
+  // common pairs undo), or escapes. Without it only the repairs marked without_evidence are
+  // tried first.
+  bool strong_evidence = true;
   // How many trials the caller ranks: those that lost too much are read (scored) only when
   // fewer than this many did not, or when the sample is part of a longer text (what it lost
   // where it was cut from the rest does not decide).
