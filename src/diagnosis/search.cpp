@@ -421,6 +421,16 @@ class Searcher {
     return !repair.step.code_pages.empty() && repair.step.code_pages[0] == kUtf8CodePage;
   }
 
+  bool ChangedOnlyItsStart(TextView result) const {
+    constexpr std::size_t kStart = 2;
+    std::size_t same = 0;
+    while (same < sample_.size() && same < result.size() &&
+           sample_[sample_.size() - 1 - same] == result[result.size() - 1 - same]) {
+      ++same;
+    }
+    return sample_.size() - same <= kStart && result.size() - same <= kStart;
+  }
+
   static bool ReadsUtf8(const Repair& repair) {
     return repair.step.code_pages.size() == 2 && repair.step.code_pages[1] == kUtf8CodePage;
   }
@@ -476,8 +486,11 @@ class Searcher {
         continue;
       }
       // Only results that read nearly as well as the text lead on, or those still UTF-8 read
-      // one byte a character.
-      if (t.rank < as_is_floor_ && !t.utf8_left) continue;
+      // one byte a character; and none that changed only the text's first characters (a cut
+      // after ASCII): the steps after it would give what they give on the text.
+      if ((t.rank < as_is_floor_ && !t.utf8_left) || ChangedOnlyItsStart(t.outcome.result)) {
+        continue;
+      }
       starts.push_back(k);
     }
     const auto by_rank = [this](std::size_t a, std::size_t b) {
