@@ -76,9 +76,14 @@ bool IsNonAsciiUtf8(BytesView bytes) {
 }
 
 std::int16_t SettleEncoding(std::int16_t requested, BytesView bytes) {
-  std::int16_t detected = DetectEncoding(bytes);
+  const std::int16_t detected = DetectEncoding(bytes);
+  return SettleEncoding(requested, detected,
+                        detected == kEncodingAutomatic && IsNonAsciiUtf8(bytes));
+}
+
+std::int16_t SettleEncoding(std::int16_t requested, std::int16_t detected, bool non_ascii_utf8) {
   if (detected < kEncodingGbk || detected > kEncodingUtf8NoBom) {
-    detected = IsNonAsciiUtf8(bytes) ? kEncodingUtf8NoBom : kEncodingGbk;
+    detected = non_ascii_utf8 ? kEncodingUtf8NoBom : kEncodingGbk;
   }
   switch (requested) {
     case kEncodingGbk:

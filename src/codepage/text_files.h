@@ -33,6 +33,10 @@ inline constexpr std::int16_t kNoBomOffset = 3;
 // The code a file is read with: the requested code settled against what the bytes show. An
 // unmarked file is GBK, or UTF-8 (9) when its bytes are non-ASCII UTF-8. Never 0.
 [[nodiscard]] std::int16_t SettleEncoding(std::int16_t requested, BytesView bytes);
+// The same from what the bytes show: DetectEncoding's code and IsNonAsciiUtf8, for a file read
+// in parts.
+[[nodiscard]] std::int16_t SettleEncoding(std::int16_t requested, std::int16_t detected,
+                                          bool non_ascii_utf8);
 
 // A file's text under a settled code 1..9: the mark removed for 4..6, U+0000 as spaces.
 // nullopt for another code or a code page the platform lacks.

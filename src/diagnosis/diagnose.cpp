@@ -81,9 +81,10 @@ std::vector<Ranked> Confirm(TextView text, TextView sample, std::vector<Trial> t
   const bool whole = sample.size() == text.size();
   for (Trial& trial : trials) {
     const bool vetoed = whole && LostTooMuch(trial.outcome, sample.size());
-    Ranked ranked{trial.chain, std::move(trial.outcome), trial.rank};
-    ranked.vetoed = vetoed;
-    on_sample.push_back(std::move(ranked));
+    on_sample.push_back({.chain = trial.chain,
+                         .outcome = std::move(trial.outcome),
+                         .rank = trial.rank,
+                         .vetoed = vetoed});
   }
   const std::size_t kept = std::min(wanted, on_sample.size());
   std::partial_sort(
