@@ -66,46 +66,34 @@ BENCHMARK(BM_DiagnoseOneLayer)->Unit(benchmark::kMillisecond);
 void BM_DiagnoseTwoLayers(benchmark::State& state) { Run(state, FullText(2)); }
 BENCHMARK(BM_DiagnoseTwoLayers)->Unit(benchmark::kMillisecond);
 
-// 40-character lines, clean and garbled.
-void BM_DiagnoseCleanChineseLine(benchmark::State& state) {
-  Run(state, u"配置文件中的选项 --color 已被弃用，请改用 --colour 吧");
-}
-BENCHMARK(BM_DiagnoseCleanChineseLine)->Unit(benchmark::kMicrosecond);
+// 40-character lines, clean and garbled: the line, and the code page its UTF-8 bytes are read
+// under (0: clean).
+struct Line {
+  const char* name;
+  const char16_t* text;
+  std::int32_t read_as;
+};
 
-void BM_DiagnoseCleanEnglishLine(benchmark::State& state) {
-  Run(state, u"The server returned an invalid response.");
-}
-BENCHMARK(BM_DiagnoseCleanEnglishLine)->Unit(benchmark::kMicrosecond);
+const Line kLines[] = {
+    {"BM_DiagnoseCleanChineseLine", u"配置文件中的选项 --color 已被弃用，请改用 --colour 吧", 0},
+    {"BM_DiagnoseCleanEnglishLine", u"The server returned an invalid response.", 0},
+    {"BM_DiagnoseCleanFrenchLine", u"Le serveur a renvoyé une réponse invalide.", 0},
+    {"BM_DiagnoseCleanRussianLine", u"Сервер вернул недопустимый ответ, повторите.", 0},
+    {"BM_DiagnoseCleanJapaneseLine",
+     u"サーバーから無効な応答が返されました。後でもう一度お試しください。", 0},
+    {"BM_DiagnoseGarbledLine", u"配置文件中的选项 --color 已被弃用，请改用 --colour", 2052},
+    {"BM_DiagnoseWesternMojibakeLine", u"Le serveur a renvoyé une réponse invalide.", 1033},
+    {"BM_DiagnoseRussianMojibakeLine", u"Сервер вернул недопустимый ответ, повторите.", 1033},
+};
 
-void BM_DiagnoseCleanFrenchLine(benchmark::State& state) {
-  Run(state, u"Le serveur a renvoyé une réponse invalide.");
-}
-BENCHMARK(BM_DiagnoseCleanFrenchLine)->Unit(benchmark::kMicrosecond);
-
-void BM_DiagnoseCleanRussianLine(benchmark::State& state) {
-  Run(state, u"Сервер вернул недопустимый ответ, повторите.");
-}
-BENCHMARK(BM_DiagnoseCleanRussianLine)->Unit(benchmark::kMicrosecond);
-
-void BM_DiagnoseCleanJapaneseLine(benchmark::State& state) {
-  Run(state, u"サーバーから無効な応答が返されました。後でもう一度お試しください。");
-}
-BENCHMARK(BM_DiagnoseCleanJapaneseLine)->Unit(benchmark::kMicrosecond);
-
-void BM_DiagnoseGarbledLine(benchmark::State& state) {
-  Run(state, Reinterpret(u"配置文件中的选项 --color 已被弃用，请改用 --colour", kLcidUtf8, 2052));
-}
-BENCHMARK(BM_DiagnoseGarbledLine)->Unit(benchmark::kMicrosecond);
-
-void BM_DiagnoseWesternMojibakeLine(benchmark::State& state) {
-  Run(state, Reinterpret(u"Le serveur a renvoyé une réponse invalide.", kLcidUtf8, 1033));
-}
-BENCHMARK(BM_DiagnoseWesternMojibakeLine)->Unit(benchmark::kMicrosecond);
-
-void BM_DiagnoseRussianMojibakeLine(benchmark::State& state) {
-  Run(state, Reinterpret(u"Сервер вернул недопустимый ответ, повторите.", kLcidUtf8, 1033));
-}
-BENCHMARK(BM_DiagnoseRussianMojibakeLine)->Unit(benchmark::kMicrosecond);
+const bool kLinesRegistered = [] {
+  for (const Line& line : kLines) {
+    benchmark::RegisterBenchmark(line.name, [line](benchmark::State& state) {
+      Run(state, line.read_as ? Reinterpret(line.text, kLcidUtf8, line.read_as) : Text(line.text));
+    })->Unit(benchmark::kMicrosecond);
+  }
+  return true;
+}();
 
 // A stream of records as qor-cli reads it: nine clean lines (English, Chinese, French, Russian,
 // Japanese) for each garbled one; lines a second is what the counter shows.
