@@ -191,7 +191,7 @@ ResolvedSequence ResolveInvalidSequence(const CodePageProfile& profile, BytesVie
 
 std::optional<Text> DecodeWithIcu(const CodePageProfile& profile, BytesView bytes,
                                   ConversionCounts* counts) {
-  Converter converter = OpenConverter(profile.spec->converter);
+  const PooledConverter converter(profile.spec->converter, ConverterUse::kDecode);
   if (!converter) return std::nullopt;
   if (profile.spec->engine == CodePageEngine::kMultiByte) {
     return DecodeMultiByte(profile, converter.get(), bytes, counts);
