@@ -7,6 +7,7 @@ QOR_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   xvfb xauth fonts-wqy-zenhei imagemagick xdotool python3
+  pybind11-dev python3-dev python3-pytest python3-pandas python3-dask python3-distributed
 )
 
 # The texts the diagnosis language model is trained on, and the independent check texts it is

@@ -49,14 +49,16 @@ std::vector<Text> Catalogue::Grammars() const {
   return out;
 }
 
-Family FixedFamily(MenuItem item, Text label, Transform transform, Frame frame) {
+Family FixedFamily(MenuItem item, Text label, Transform transform, Frame frame, Cut cut) {
   if (!transform) {
     Family family;
     family.grammar = std::move(label);
     family.item = std::move(item);
     return family;
   }
-  return FixedFamily(std::move(item), Step{std::move(label), std::move(transform), frame});
+  Step step{std::move(label), std::move(transform), frame};
+  step.cut = cut;
+  return FixedFamily(std::move(item), std::move(step));
 }
 
 Family FixedFamily(MenuItem item, Step step) {

@@ -59,7 +59,8 @@ class Catalogue {
 
 // A family of one fixed menu item and one label. Without a transform (a command that asks the
 // user first, or one not offered yet) the label names no step.
-Family FixedFamily(MenuItem item, Text label, Transform transform, Frame frame = {});
+Family FixedFamily(MenuItem item, Text label, Transform transform, Frame frame = {},
+                   Cut cut = Cut::kNowhere);
 // A family of one fixed menu item and its step. A step that does not work on the selection
 // alone is a repair that diagnosis tries, in chains of two too.
 Family FixedFamily(MenuItem item, Step step);

@@ -19,6 +19,9 @@ struct EscapeItem {
   bool checked;
   Transform transform;
   Source source = Source::kWholeText;
+  // URL escapes, references and UTF-7 runs end at a line break; a quoted-printable soft break
+  // and HZ's "~" before a line break join lines, and Base64 runs across them.
+  Cut cut = Cut::kAfterLineFeed;
 };
 
 Transform NumericReferences(int mode) {
@@ -49,22 +52,25 @@ void AddEscapeFamilies(std::vector<Family>& families) {
       {"mnuReadQp", 1, u"URL--Big5 ：同上类似", false, Escapes(kUrl, kLcidChineseTraditional)},
       {"mnuReadQp", 2, u"URL--UTF8 ：同上类似", false, Escapes(kUrl, kLcidUtf8)},
       {"mnuReadQp", 4, u"QP--GB ：如 =D6=A7=B3=D6ASCII=C2=EB 英文通顺", true,
-       Escapes(kQp, kLcidChineseSimplified)},
-      {"mnuReadQp", 5, u"QP--Big5 ：同上类似", false, Escapes(kQp, kLcidChineseTraditional)},
-      {"mnuReadQp", 6, u"QP--UTF8 ：同上类似", false, Escapes(kQp, kLcidUtf8)},
+       Escapes(kQp, kLcidChineseSimplified), Source::kWholeText, Cut::kNowhere},
+      {"mnuReadQp", 5, u"QP--Big5 ：同上类似", false, Escapes(kQp, kLcidChineseTraditional),
+       Source::kWholeText, Cut::kNowhere},
+      {"mnuReadQp", 6, u"QP--UTF8 ：同上类似", false, Escapes(kQp, kLcidUtf8), Source::kWholeText,
+       Cut::kNowhere},
       {"mnuBase64", 0, u"Base64--GB ：如 QVNDSUkgvs3Kx6G 紧密排列.允许选取解码", true,
-       Escapes(kBase64, kLcidChineseSimplified), Source::kSelectionOrWhole},
+       Escapes(kBase64, kLcidChineseSimplified), Source::kSelectionOrWhole, Cut::kNowhere},
       {"mnuBase64", 1, u"Base64--Big5 ：同上类似", false, Escapes(kBase64, kLcidChineseTraditional),
-       Source::kSelectionOrWhole},
+       Source::kSelectionOrWhole, Cut::kNowhere},
       {"mnuBase64", 2, u"Base64--UTF8 ：同上类似", false, Escapes(kBase64, kLcidUtf8),
-       Source::kSelectionOrWhole},
+       Source::kSelectionOrWhole, Cut::kNowhere},
       {"mnuJieA", 0, u"UTF7--U ：如 +UxdOrA- YES +Ti1XC2- 英文通顺", false, DecodeUtf7},
-      {"mnuJieA", 1, u"HZ--GB ：如 ~{V;V'3V~}ASCII~{Bk5DO5M3~} 英文通顺", false, DecodeHz},
+      {"mnuJieA", 1, u"HZ--GB ：如 ~{V;V'3V~}ASCII~{Bk5DO5M3~} 英文通顺", false, DecodeHz,
+       Source::kWholeText, Cut::kNowhere},
   };
   for (const EscapeItem& item : items) {
     families.push_back(FixedFamily({item.menu, item.index, item.caption, item.checked},
                                    CaptionHead(item.caption, kDescriptionDelimiter), item.transform,
-                                   Frame{item.source}));
+                                   Frame{item.source}, item.cut));
   }
 }
 

@@ -26,7 +26,7 @@ void AddMappingFamilies(std::vector<Family>& families) {
     const MappingItem& item = kMappingItems[index];
     families.push_back(FixedFamily({"mnuWnCase", index, item.caption},
                                    CaptionHead(item.caption, kAccessKeyDelimiter), item.map,
-                                   Frame{Source::kSelection}));
+                                   Frame{Source::kSelection}, Cut::kAfterLineFeed));
   }
 }
 

@@ -7,6 +7,7 @@
 #include "codepage/conversions.h"
 #include "codepage/reinterpret.h"
 #include "codepage/selector_tables.h"
+#include "platform/codepage_catalog.h"
 
 namespace qor {
 namespace {
@@ -55,6 +56,26 @@ std::vector<int> CodePagesOf(std::optional<int> a, std::optional<int> b) {
   return {*a, *b};
 }
 
+bool IsUtf16(int code_page) { return code_page == 1200 || code_page == 1201; }
+
+// Encoded character by character and decoded without shift states.
+bool IsStateless(int code_page) {
+  if (IsUtf16(code_page) || code_page == 65001) return true;
+  const CodePageConversion* conversion = FindCodePage(code_page);
+  return conversion && conversion->engine != CodePageEngine::kStateful;
+}
+
+// A pair can be cut after a line feed when both sides are stateless: a line feed's bytes are
+// below 0x30 under every such page (0x0A, EBCDIC's 0x25, UTF-16's 0x0A 0x00), and such a byte
+// ends any multi-byte sequence, since trail bytes start at 0x30 and an invalid sequence swallows
+// no byte that can start a character. UTF-16 is read in pairs of bytes, so only from UTF-16.
+Cut PairCut(const std::vector<int>& code_pages) {
+  if (code_pages.size() != 2) return Cut::kNowhere;
+  const int a = code_pages[0], b = code_pages[1];
+  const bool aligned = !IsUtf16(b) || IsUtf16(a);
+  return IsStateless(a) && IsStateless(b) && aligned ? Cut::kAfterLineFeed : Cut::kNowhere;
+}
+
 // How the pairs of one kind of selector run.
 template <class Selector>
 struct PairKind {
@@ -83,6 +104,7 @@ Step PairStep(Text label, const PairKind<Selector>& kind, Selector a, Selector b
               return run(text, a, b, &counts);
             }};
   step.code_pages = CodePagesOf(kind.code_page(a), kind.code_page(b));
+  step.cut = PairCut(step.code_pages);
   step.chainable =
       named && !step.code_pages.empty() && kind.chainable(step.code_pages[0], step.code_pages[1]);
   return step;

@@ -47,11 +47,15 @@ Family CutByTypedLcidFamily(TextView head) {
 }
 
 // "URL--GB": the transform's decoder, the bytes read under the language.
+// URL escapes end at a line break; quoted-printable and Base64 run across them.
 Step EscapeStep(const EscapeTransform& transform, const SelectorEntry& language) {
-  return Step{JoinLabel(transform.name, kTransformSeparator, language.name),
-              [&transform, lcid = LcidSelector{language.value}](TextView text) {
-                return DecodeEscapes(transform, text, lcid);
-              }};
+  Step step{JoinLabel(transform.name, kTransformSeparator, language.name),
+            [&transform, lcid = LcidSelector{language.value}](TextView text) {
+              return DecodeEscapes(transform, text, lcid);
+            }};
+  const bool url = transform.name == u"URL";
+  step.cut = url ? Cut::kAfterLineFeed : Cut::kNowhere;
+  return step;
 }
 
 // "URL--GB" … "Base64(URL)--UTF8": a transform of the transform selector under one of its

@@ -33,6 +33,14 @@ struct Frame {
   PreCheck pre_check = PreCheck::kNone;
 };
 
+// Where a long text may be cut so that the step can run piece by piece (qor-cli streams).
+enum class Cut {
+  kNowhere,  // the step needs the whole text
+  // After any line feed: for a text `a` that ends in one and any `b`, the result of a + b is
+  // the result of a, then the result of "\n" + b after the result of "\n" alone.
+  kAfterLineFeed,
+};
+
 // A function of a text that has nothing to count.
 using Transform = std::function<Text(TextView)>;
 
@@ -73,6 +81,7 @@ struct Step {
   // second (1200 and 1201 for UTF-16, 28591 for Latin-1, 65001 for UTF-8); empty for a step
   // that is no reinterpretation.
   std::vector<int> code_pages = {};
+  Cut cut = Cut::kNowhere;
 };
 
 }  // namespace qor

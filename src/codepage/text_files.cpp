@@ -52,9 +52,14 @@ bool IsNonAsciiUtf8(BytesView bytes) {
 }
 
 EncodingCode SettleEncoding(EncodingCode requested, BytesView bytes) {
-  EncodingCode detected = DetectEncoding(bytes);
+  const EncodingCode detected = DetectEncoding(bytes);
+  return SettleEncoding(requested, detected,
+                        detected == kEncodingAutomatic && IsNonAsciiUtf8(bytes));
+}
+
+EncodingCode SettleEncoding(EncodingCode requested, EncodingCode detected, bool non_ascii_utf8) {
   if (detected < kEncodingGbk || detected > kEncodingUtf8NoBom) {
-    detected = IsNonAsciiUtf8(bytes) ? kEncodingUtf8NoBom : kEncodingGbk;
+    detected = non_ascii_utf8 ? kEncodingUtf8NoBom : kEncodingGbk;
   }
   switch (requested) {
     case kEncodingGbk:

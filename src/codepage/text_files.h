@@ -31,12 +31,15 @@ inline constexpr EncodingCode kFileEncodings[] = {
     kEncodingUnicodeBe, kEncodingUtf8, kEncodingUnicodeNoBom, kEncodingUnicodeBeNoBom,
     kEncodingUtf8NoBom};
 
-// Code 4, 5 or 6 without its mark: 7, 8 or 9; and back.
-[[nodiscard]] constexpr EncodingCode WithoutMark(EncodingCode marked) {
-  return static_cast<EncodingCode>(marked + kNoBomOffset);
+// The code without its byte-order mark: 7, 8 or 9 for 4, 5 or 6; any other code as it is.
+[[nodiscard]] constexpr EncodingCode WithoutMark(EncodingCode code) {
+  const bool marked = code >= kEncodingUnicode && code <= kEncodingUtf8;
+  return marked ? static_cast<EncodingCode>(code + kNoBomOffset) : code;
 }
-[[nodiscard]] constexpr EncodingCode WithMark(EncodingCode unmarked) {
-  return static_cast<EncodingCode>(unmarked - kNoBomOffset);
+// The code with its mark: 4, 5 or 6 for 7, 8 or 9; any other code as it is.
+[[nodiscard]] constexpr EncodingCode WithMark(EncodingCode code) {
+  const bool unmarked = code >= kEncodingUnicodeNoBom && code <= kEncodingUtf8NoBom;
+  return unmarked ? static_cast<EncodingCode>(code - kNoBomOffset) : code;
 }
 
 // What a file's first bytes or its UTF-16 line breaks show: 6, 4 or 5 for a UTF-8, UTF-16LE or
@@ -50,6 +53,10 @@ inline constexpr EncodingCode kFileEncodings[] = {
 // The code a file is read with: the requested code settled against what the bytes show. An
 // unmarked file is GBK, or UTF-8 (9) when its bytes are non-ASCII UTF-8. Never 0.
 [[nodiscard]] EncodingCode SettleEncoding(EncodingCode requested, BytesView bytes);
+// The same from what the bytes show: DetectEncoding's code and IsNonAsciiUtf8, for a file read
+// in parts.
+[[nodiscard]] EncodingCode SettleEncoding(EncodingCode requested, EncodingCode detected,
+                                          bool non_ascii_utf8);
 
 // A file's text under a settled code 1..9: the mark removed for 4..6, U+0000 as spaces.
 // nullopt for another code or a code page the platform lacks.

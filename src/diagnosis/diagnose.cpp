@@ -76,19 +76,22 @@ std::vector<Ranked> Confirm(TextView text, TextView sample, std::vector<Trial> t
                             std::size_t wanted, const std::stop_token& stop) {
   std::vector<Ranked> on_sample;
   on_sample.reserve(trials.size());
+  // A sample cut from a longer text may lose a character at each cut that the whole text does
+  // not: there the rank alone, with what the losses cost it, decides which are confirmed.
+  const bool whole = sample.size() == text.size();
   for (Trial& trial : trials) {
-    const bool vetoed = LostTooMuch(trial.outcome, sample.size());
-    on_sample.push_back(Ranked{.chain = trial.chain,
-                               .outcome = std::move(trial.outcome),
-                               .rank = trial.rank,
-                               .vetoed = vetoed});
+    const bool vetoed = whole && LostTooMuch(trial.outcome, sample.size());
+    on_sample.push_back({.chain = trial.chain,
+                         .outcome = std::move(trial.outcome),
+                         .rank = trial.rank,
+                         .vetoed = vetoed});
   }
   const std::size_t kept = std::min(wanted, on_sample.size());
   std::partial_sort(
       on_sample.begin(), on_sample.begin() + static_cast<std::ptrdiff_t>(kept), on_sample.end(),
       [&ranking](const Ranked& a, const Ranked& b) { return ranking.OnSample(a, b); });
   on_sample.resize(kept);
-  if (sample.size() == text.size()) return on_sample;
+  if (whole) return on_sample;
 
   std::vector<Ranked> confirmed;
   std::unordered_set<Text> seen{Text(text)};
@@ -108,9 +111,34 @@ bool IsAscii(TextView text) {
   return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
 }
 
-double RankOf(const Outcome& outcome, const Chain& chain, const std::vector<Repair>& repairs,
-              const LanguageModel& model) {
-  return Read(outcome.result, model).plausibility - chain.Cost(repairs) - LossCost(outcome);
+// A lost character shown as U+FFFD or as "?" is the same lost character.
+bool SameButForLostMarks(TextView text, TextView result) {
+  const auto mark = [](char16_t c) { return c == u'\uFFFD' ? u'?' : c; };
+  return std::equal(text.begin(), text.end(), result.begin(), result.end(),
+                    [&mark](char16_t a, char16_t b) { return mark(a) == mark(b); });
+}
+
+// Text in which nothing but lost characters can be read ("�� ?", "文�" is not): no repair
+// brings them back.
+bool OnlyLostCharacters(TextView text) {
+  const bool lost = std::find(text.begin(), text.end(), u'\uFFFD') != text.end();
+  return lost && std::all_of(text.begin(), text.end(), [](char16_t c) {
+           const bool letter = (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+           return c == u'\uFFFD' || (c < 0x80 && !letter);
+         });
+}
+
+// Whether a result is a repair of the text at all, however well it reads: none makes up a
+// character where the text shows one was lost.
+bool MayRepair(TextView text, TextView result) {
+  if (IsAscii(text) && IsAscii(result)) return false;
+  return !SameButForLostMarks(text, result) && !OnlyLostCharacters(text) &&
+         CountMadeUp(text, result) == 0;
+}
+
+double RankOf(TextView text, const Outcome& outcome, const Chain& chain,
+              const std::vector<Repair>& repairs, const LanguageModel& model) {
+  return Read(outcome.result, model).plausibility - chain.Cost(repairs) - LossCost(outcome, text);
 }
 
 double MarginFor(const RepairMargin& margin, std::size_t changed, const MojibakeSigns& signs) {
@@ -170,9 +198,18 @@ Diagnosis DiagnoseWith(TextView text, const std::vector<Repair>& repairs,
   const Reading as_is_reading = Read(text, model);
   if (!text.empty() && MayNeedRepair(text, as_is_reading)) {
     const TextView sample = SampleOf(text, options.sample_units);
-    std::vector<Trial> trials =
-        Search(sample, repairs, {options.beam, options.stop, &model}, &diagnosis.failure);
     const std::size_t wanted = std::max(options.max_candidates, kConfirmed);
+    SearchLimits limits;
+    limits.beam = options.beam;
+    const MojibakeSigns& signs = as_is_reading.signs;
+    const bool escapes = HasEscapes(text);
+    limits.evidence = signs.Total() > 0 || escapes;
+    limits.strong_evidence = signs.Total() > signs.utf8_as_single_byte || escapes;
+    limits.wanted = wanted;
+    limits.whole = sample.size() == text.size();
+    limits.stop = options.stop;
+    limits.model = &model;
+    std::vector<Trial> trials = Search(sample, repairs, limits, &diagnosis.failure);
     ranked = Confirm(text, sample, std::move(trials), repairs, ranking, wanted, options.stop);
     diagnosis.stopped = options.stop.stop_requested();
   }
@@ -180,12 +217,12 @@ Diagnosis DiagnoseWith(TextView text, const std::vector<Repair>& repairs,
   const double as_is_rank = as_is_reading.plausibility;
   for (Ranked& chain : ranked) {
     chain.outcome.substituted += CountApproximated(repairs, chain.chain, text);
-    chain.rank = RankOf(chain.outcome, chain.chain, repairs, model);
+    chain.rank = RankOf(text, chain.outcome, chain.chain, repairs, model);
     chain.vetoed = LostTooMuch(chain.outcome, text.size());
     const std::size_t changed = ChangedCharacters(text, chain.outcome.result);
     chain.margin = MarginFor(options.margin, changed, as_is_reading.signs);
     chain.improves =
-        chain.rank - as_is_rank > chain.margin && !(IsAscii(text) && IsAscii(chain.outcome.result));
+        chain.rank - as_is_rank > chain.margin && MayRepair(text, chain.outcome.result);
   }
   Ranked as_is;
   as_is.outcome.result = Text(text);
@@ -199,8 +236,7 @@ Diagnosis DiagnoseWith(TextView text, const std::vector<Repair>& repairs,
     diagnosis.candidates.push_back(
         ToCandidate(ranked[k], ranking, as_is_rank, text.size(), k == 0));
   }
-  if (diagnosis.close)
-    diagnosis.candidates.front().explanation += u"；与第二个候选难分高下（文本太短）";
+  if (diagnosis.close) diagnosis.candidates.front().explanation += u"；" + Text(kCloseCall);
   return diagnosis;
 }
 

@@ -25,7 +25,7 @@ struct RepairMargin {
 struct DiagnosisOptions {
   std::size_t max_candidates = 10;  // the length of the list, the text as it is included
   std::size_t sample_units = 256;   // candidates are tried on a sample of a longer text
-  std::size_t beam = 16;            // one-step results that a second step is tried after
+  std::size_t beam = 8;             // one-step results that a second step is tried after
   std::stop_token stop;             // a stop request ends the diagnosis early
   RepairMargin margin;
   const LanguageModel* model = nullptr;  // the built-in model when null
@@ -41,6 +41,9 @@ struct Candidate {
 
   bool Lossless() const { return substituted == 0 && invalid == 0; }
 };
+
+// Said of the first candidate when the first two read almost alike in a short text.
+inline constexpr TextView kCloseCall = u"与第二个候选难分高下（文本太短）";
 
 struct Diagnosis {
   // Best first: the repairs that read better than the text, those without loss before those

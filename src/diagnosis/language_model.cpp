@@ -113,7 +113,10 @@ std::optional<LanguageModel> LanguageModel::FromBytes(BytesView bytes) {
       group.history[indices[k]] = history[k];
     }
     for (std::size_t k = 0; k < kept; ++k) {
-      if ((keys[k] >> 16) >= vocabulary_size || (keys[k] & 0xFFFF) >= vocabulary_size) {
+      // A pair is kept only between characters the group saw: reading relies on it.
+      const std::uint32_t previous = keys[k] >> 16, next = keys[k] & 0xFFFF;
+      if (previous >= vocabulary_size || next >= vocabulary_size ||
+          group.unigram[previous] == kUnseen || group.unigram[next] == kUnseen) {
         return std::nullopt;
       }
       pairs.emplace_back(std::uint64_t{g} << 32 | keys[k], values[k]);
@@ -153,7 +156,8 @@ double LanguageModel::LogProbOfRun(const std::vector<std::uint16_t>& indices,
   for (std::size_t k = begin; k < last; ++k) {
     const std::uint16_t index = k < text.size() ? indices[k] : 0;
     std::uint16_t cost = kUnseen;
-    if (index != kUnseen && previous != kUnseen) {
+    if (index != kUnseen && previous != kUnseen && group.unigram[index] != kUnseen &&
+        group.unigram[previous] != kUnseen) {
       cost = pairs_.Find(high | std::uint32_t{previous} << 16 | index, kUnseen);
     }
     if (cost != kUnseen) {
@@ -174,28 +178,33 @@ double LanguageModel::LogProb(std::u32string_view text, std::size_t group) const
   return LogProbOfRun(indices, text, 0, text.size(), group, -1e300);
 }
 
-std::vector<std::size_t> LanguageModel::GroupOrder(const std::vector<std::uint16_t>& indices,
-                                                   std::size_t begin, std::size_t end) const {
-  std::vector<std::pair<std::size_t, std::size_t>> unknown;  // count, group
+std::vector<LanguageModel::Unknown> LanguageModel::GroupOrder(
+    const std::vector<std::uint16_t>& indices, std::size_t begin, std::size_t end) const {
+  std::vector<Unknown> unknown;
+  unknown.reserve(groups_.size());
   for (std::size_t g = 0; g < groups_.size(); ++g) {
     std::size_t count = 0;
     for (std::size_t k = begin; k < end; ++k) {
       count += indices[k] == kUnseen || groups_[g].unigram[indices[k]] == kUnseen;
     }
-    unknown.emplace_back(count, g);
+    unknown.push_back({count, g});
   }
-  std::sort(unknown.begin(), unknown.end());
-  std::vector<std::size_t> order;
-  for (const auto& entry : unknown) order.push_back(entry.second);
-  return order;
+  std::sort(unknown.begin(), unknown.end(), [](const Unknown& a, const Unknown& b) {
+    return a.count != b.count ? a.count < b.count : a.group < b.group;
+  });
+  return unknown;
 }
 
 std::optional<Fit> LanguageModel::BestFitOfRun(const std::vector<std::uint16_t>& indices,
                                                std::u32string_view text, std::size_t begin,
                                                std::size_t end, double floor) const {
   std::optional<Fit> best;
-  for (const std::size_t g : GroupOrder(indices, begin, end)) {
+  for (const auto& [count, g] : GroupOrder(indices, begin, end)) {
     const double bar = best ? std::max(floor, best->log_prob) : floor;
+    // A character the group never saw costs at least the background's share of an ordinary
+    // one: a group whose unknown characters alone fall below the bar cannot reach it.
+    const double unknown_cost = groups_[g].log_background_weight + BackgroundLogProb(U'a');
+    if (static_cast<double>(count) * unknown_cost < bar) continue;
     const double log_prob = LogProbOfRun(indices, text, begin, end, g, bar);
     if (log_prob >= bar && (!best || log_prob > best->log_prob)) best = Fit{log_prob, g};
   }

@@ -68,8 +68,12 @@ class LanguageModel {
                                   double floor) const;
   // The groups in the order to score a text in: those that know most of its characters first,
   // so that the others can stop early.
-  std::vector<std::size_t> GroupOrder(const std::vector<std::uint16_t>& indices, std::size_t begin,
-                                      std::size_t end) const;
+  struct Unknown {
+    std::size_t count = 0;  // characters of the run the group never saw
+    std::size_t group = 0;
+  };
+  std::vector<Unknown> GroupOrder(const std::vector<std::uint16_t>& indices, std::size_t begin,
+                                  std::size_t end) const;
 
   std::vector<char32_t> vocabulary_;  // sorted; index 0 is the edge
   FlatTable<std::uint32_t, std::uint16_t> index_;

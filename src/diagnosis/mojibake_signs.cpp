@@ -30,19 +30,18 @@ bool IsControl(char16_t c) {
   return (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || (c >= 0x7F && c <= 0x9F);
 }
 
-std::size_t CountUtf8AsSingleByte(TextView text) {
-  std::size_t count = 0;
+void CountUtf8AsSingleByte(TextView text, MojibakeSigns& signs) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     const std::size_t trails = TrailsOfLead(text[i]);
     if (trails == 0) continue;
     std::size_t k = 1;
     while (k <= trails && i + k < text.size() && IsTrailShown(text[i + k])) ++k;
     if (k > trails) {
-      ++count;
+      ++signs.utf8_as_single_byte;
+      signs.utf8_units += trails + 1;
       i += trails;
     }
   }
-  return count;
 }
 
 std::size_t CountOccurrences(TextView text, TextView what) {
@@ -51,6 +50,28 @@ std::size_t CountOccurrences(TextView text, TextView what) {
     ++count;
   }
   return count;
+}
+
+bool IsWordPart(char16_t c) {
+  return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') ||
+         c == u'_' || c == u')';
+}
+
+std::size_t CountDesignators(TextView text) {
+  std::size_t count = 0;
+  for (std::size_t i = 0; i + 2 < text.size(); ++i) {
+    const char16_t middle = text[i + 1], final = text[i + 2];
+    // Not "$(CC)" or "$(D)" of a makefile or a shell: a designator's final ends a word.
+    const bool word_goes_on = i + 3 < text.size() && IsWordPart(text[i + 3]);
+    if (text[i] == u'$' && (middle == u'(' || middle == u')' || middle == u'*' || middle == u'+') &&
+        final >= u'@' && final <= u'Z' && !word_goes_on) {
+      ++count;
+    }
+  }
+  // ISO-2022-JP: "$B" or "$@" into the double-byte set, "(B" or "(J" back to ASCII.
+  const std::size_t into = CountOccurrences(text, u"$B") + CountOccurrences(text, u"$@");
+  const std::size_t back = CountOccurrences(text, u"(B") + CountOccurrences(text, u"(J");
+  return count + (into > 0 && back > 0 ? into : 0);
 }
 
 }  // namespace
@@ -62,7 +83,8 @@ double MojibakeSigns::Cost() const {
 
 MojibakeSigns FindMojibakeSigns(TextView text) {
   MojibakeSigns signs;
-  signs.utf8_as_single_byte = CountUtf8AsSingleByte(text);
+  CountUtf8AsSingleByte(text, signs);
+  signs.designators = CountDesignators(text);
   signs.replacement = CountOccurrences(text, u"\uFFFD") + CountOccurrences(text, u"锟斤拷");
   std::size_t swapped = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {

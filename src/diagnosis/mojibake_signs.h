@@ -13,6 +13,7 @@ namespace qor {
 
 struct MojibakeSigns {
   std::size_t utf8_as_single_byte = 0;  // a UTF-8 lead byte and its trail bytes, read one a byte
+  std::size_t utf8_units = 0;           // the units of those
   std::size_t replacement = 0;          // U+FFFD, and "锟斤拷"
   std::size_t controls = 0;             // C0 controls but tab and line breaks; C1 controls
   std::size_t swapped = 0;              // U+xx00 for ASCII xx, when there are several

@@ -6,8 +6,13 @@
 namespace qor {
 
 std::optional<Reading> ReadAbove(TextView text, const LanguageModel& model, double floor) {
+  return ReadAbove(text, model, floor, FindMojibakeSigns(text));
+}
+
+std::optional<Reading> ReadAbove(TextView text, const LanguageModel& model, double floor,
+                                 const MojibakeSigns& signs) {
   Reading reading;
-  reading.signs = FindMojibakeSigns(text);
+  reading.signs = signs;
   if (model.GroupCount() == 0) return reading;
   const double cost = reading.signs.Cost();
   const std::optional<Fit> fit = model.BestFit(text, floor + cost);

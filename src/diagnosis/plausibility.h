@@ -23,6 +23,9 @@ struct Reading {
 // The same, or nullopt as soon as the plausibility is sure to be below `floor`.
 [[nodiscard]] std::optional<Reading> ReadAbove(TextView text, const LanguageModel& model,
                                                double floor);
+// The same for a text whose signs are known already.
+[[nodiscard]] std::optional<Reading> ReadAbove(TextView text, const LanguageModel& model,
+                                               double floor, const MojibakeSigns& signs);
 // Read(text, the built-in model).plausibility.
 [[nodiscard]] double Plausibility(TextView text);
 

@@ -1,6 +1,8 @@
 #include "diagnosis/search.h"
 
 #include <algorithm>
+#include <limits>
+#include <map>
 #include <unordered_set>
 
 #include "catalogue/parameter_labels.h"
@@ -30,10 +32,33 @@ constexpr double kWindowPerUnit = 1;
 // How many results still UTF-8 read one byte a character a second step is tried after beside
 // the beam.
 constexpr std::size_t kUtf8Starts = 6;
+// How far below the text as it is a result may read (nats, and nats a unit) and still be read in
+// full or lead on: the first step of a chain that undoes two layers reads about as well as the
+// text it undoes or better, unless what it gives is still UTF-8 read one byte a character.
+constexpr double kSlack = 12.0;
+constexpr double kSlackPerUnit = 0.25;
+constexpr int kUtf8CodePage = 65001;
 
 std::size_t CountReplacements(TextView text) {
   return static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\uFFFD'));
 }
+
+std::size_t CountQuestionMarks(TextView text) {
+  return static_cast<std::size_t>(std::count(text.begin(), text.end(), u'?'));
+}
+
+}  // namespace
+
+std::size_t CountMadeUp(TextView text, TextView result) {
+  const std::size_t before = CountReplacements(text);
+  const std::size_t questions = CountQuestionMarks(result);
+  const std::size_t shown =
+      CountReplacements(result) +
+      (questions > CountQuestionMarks(text) ? questions - CountQuestionMarks(text) : 0);
+  return before > shown ? before - shown : 0;
+}
+
+namespace {
 
 bool IsAscii(char16_t c) { return c < 0x80; }
 
@@ -64,7 +89,8 @@ enum class PairKind { kNone, kCommon, kRepeated, kExotic };
 
 struct Pair {
   PairKind kind = PairKind::kNone;
-  Text inverse;  // the label of the pair the other way round
+  Text inverse;             // the label of the pair the other way round
+  bool lcid_table = false;  // a pair of LCIDs, written through the locale conversion
 };
 
 // Whether a label names a pair of the LCID table ("A--B") or of the code page table ("A -- B")
@@ -80,7 +106,8 @@ Pair PairOf(TextView label) {
       const auto b = CodePageOfSide(label.substr(at + separator.size()), lcid_table);
       if (!a || !b) continue;
       Pair pair{PairKind::kRepeated,
-                JoinLabel(label.substr(at + separator.size()), separator, label.substr(0, at))};
+                JoinLabel(label.substr(at + separator.size()), separator, label.substr(0, at)),
+                lcid_table};
       const bool cjk = IsCjkMojibakePage(*a) && IsCjkMojibakePage(*b);
       const bool western =
           IsWesternOrCyrillicMojibakePage(*a) && IsWesternOrCyrillicMojibakePage(*b);
@@ -97,11 +124,22 @@ Pair PairOf(TextView label) {
   return {};
 }
 
-Repair MakeRepair(Step step, bool item, const Catalogue* catalogue) {
+// The writers of the pairs by the code page they write under and the table they name it from.
+using Writers = std::map<std::pair<int, bool>, std::uint16_t>;
+
+Repair MakeRepair(Step step, bool item, const Catalogue* catalogue, Writers* writers = nullptr) {
   const Pair pair = PairOf(step.label);
   const PairKind kind = pair.kind;
-  Repair repair{std::move(step), item || kind == PairKind::kCommon, kOtherCost};
+  Repair repair;
+  repair.step = std::move(step);
+  repair.chainable = item || kind == PairKind::kCommon;
+  repair.cost = kOtherCost;
   if (kind != PairKind::kNone && catalogue) repair.inverse = catalogue->Find(pair.inverse);
+  if (kind != PairKind::kNone && writers && repair.step.code_pages.size() == 2) {
+    const auto key = std::make_pair(repair.step.code_pages[0], pair.lcid_table);
+    repair.writer =
+        writers->try_emplace(key, static_cast<std::uint16_t>(writers->size())).first->second;
+  }
   if (item) {
     repair.cost = kItemCost;
   } else if (kind == PairKind::kCommon) {
@@ -124,16 +162,26 @@ double Chain::Cost(const std::vector<Repair>& repairs) const {
 std::vector<Repair> CatalogueRepairs(const Catalogue& catalogue) {
   std::vector<Repair> repairs;
   std::unordered_set<Text> seen;
+  Writers writers;
   for (const Family& family : catalogue.families()) {
     if (!family.repairs) continue;
     for (Step& step : family.repairs()) {
       if (!seen.insert(step.label).second) continue;
       if (step.frame.source == Source::kSelection || !step.function) continue;
-      repairs.push_back(MakeRepair(std::move(step), family.item.has_value(), &catalogue));
+      repairs.push_back(MakeRepair(std::move(step), family.item.has_value(), &catalogue, &writers));
+      repairs.back().without_evidence = repairs.back().chainable;
     }
   }
   // Chains name their repairs by 16-bit indices.
   if (repairs.size() >= kNoStep) repairs.resize(kNoStep - 1);
+  // Which pairs that chain give ASCII back as it is: conversions of one byte a character
+  // there, so what they do to every ASCII character, they do to any text of them.
+  Text ascii;
+  for (char16_t c = 1; c < 0x80; ++c) ascii.push_back(c);
+  for (Repair& repair : repairs) {
+    repair.keeps_ascii = repair.chainable && !repair.step.code_pages.empty() &&
+                         RunStep(repair.step, ascii).result == ascii;
+  }
   return repairs;
 }
 
@@ -144,29 +192,56 @@ std::vector<Repair> RepairsOf(const std::vector<Step>& steps) {
   return repairs;
 }
 
-std::optional<Outcome> RunRepair(const Step& step, TextView text, Text* failure) {
+namespace {
+
+// RunRepair, and how many characters the step itself said it could not write (0 when it said
+// nothing and its loss was told from its "?").
+std::optional<Outcome> RunCounted(const Step& step, TextView text, Text* failure,
+                                  std::size_t* unwritten) {
   StepOutcome run = RunStep(step, text);
   if (!run.failure.empty() && failure && failure->empty()) {
     *failure = step.label + u"：" + DecodeWtf8(run.failure).value_or(u"?");
   }
   if (!run.HasResult()) return std::nullopt;
   // A U+FFFD of the text is written as "?" and, where it cut a character, read back as one
-  // invalid sequence: neither is a new loss.
+  // invalid sequence: the character was lost before, and counts as lost once, as the "?" it
+  // became. One that stays U+FFFD is no new loss. One that the step turned into something else
+  // (Latin1 keeps its low byte; UTF-16 writes it as two bytes that another code page reads as
+  // letters) made up a character where one was lost: a loss too.
   const std::size_t before = CountReplacements(text);
   const std::size_t after = CountReplacements(run.result);
-  const auto beyond = [before](std::size_t n) { return n > before ? n - before : 0; };
-  Outcome outcome{std::move(run.result), beyond(run.substituted),
-                  std::max(beyond(run.invalid), after > before ? after - before : 0)};
-  if (outcome.substituted == 0) {
-    // A step that counted nothing wrote a "?" for each character it could not hold.
-    const auto questions = [](TextView t) { return std::count(t.begin(), t.end(), u'?'); };
-    const auto more = questions(outcome.result) - questions(text);
-    if (more > 0) outcome.substituted = static_cast<std::size_t>(more);
-  }
+  const auto beyond = [](std::size_t n, std::size_t known) { return n > known ? n - known : 0; };
+  const std::size_t new_questions =
+      beyond(CountQuestionMarks(run.result), CountQuestionMarks(text));
+  const std::size_t made_up = CountMadeUp(text, run.result);
+  // A "?" for each character the step could not hold, whether it counted them or not.
+  Outcome outcome{std::move(run.result),
+                  std::max({new_questions, beyond(run.substituted, before), made_up}),
+                  std::max(beyond(run.invalid, before), beyond(after, before))};
+  // What the writing alone lost, whatever reads it back.
+  if (unwritten) *unwritten = beyond(run.substituted, before);
   return outcome;
 }
 
-double LossCost(const Outcome& outcome) { return 12.0 * static_cast<double>(outcome.Lost()); }
+}  // namespace
+
+std::optional<Outcome> RunRepair(const Step& step, TextView text, Text* failure) {
+  return RunCounted(step, text, failure, nullptr);
+}
+
+double LossCost(const Outcome& outcome, TextView original) {
+  constexpr double kLostCost = 12;
+  // A U+FFFD reads as a character no text holds and counts as a sign of mojibake; shown as
+  // anything else, it counts as a lost character instead.
+  MojibakeSigns replacement;
+  replacement.replacement = 1;
+  const double hidden_cost = -BackgroundLogProb(0xFFFD) + replacement.Cost() - kLostCost;
+  const std::size_t before = CountReplacements(original);
+  const std::size_t after = CountReplacements(outcome.result);
+  const std::size_t hidden = before > after ? before - after : 0;
+  return kLostCost * static_cast<double>(outcome.Lost()) +
+         hidden_cost * static_cast<double>(hidden);
+}
 
 bool LostTooMuch(const Outcome& outcome, std::size_t units) {
   const std::size_t lost = outcome.Lost();
@@ -237,68 +312,203 @@ class Searcher {
         limits_(limits),
         failure_(failure),
         model_(limits.model ? *limits.model : LanguageModel::BuiltIn()),
-        seen_{Text(sample)} {}
+        seen_{Text(sample)} {
+    as_is_floor_ = Read(sample_, model_).plausibility - kSlack -
+                   kSlackPerUnit * static_cast<double>(sample_.size());
+    std::size_t writers = 0;
+    for (const Repair& repair : repairs_) {
+      if (repair.writer != kNoWriter) writers = std::max<std::size_t>(writers, repair.writer + 1u);
+    }
+    unwritable_.resize(writers);
+  }
 
   std::vector<Trial> Run() {
+    NewText(sample_);
     for (std::size_t i = 0; i < repairs_.size(); ++i) {
       if ((i & 63) == 0 && limits_.stop.stop_requested()) return std::move(trials_);
+      // Exotic first steps only where the text bears strong evidence of mojibake.
+      if (!limits_.strong_evidence && !repairs_[i].without_evidence) continue;
       Try(Chain().Then(static_cast<std::uint16_t>(i)), sample_, Outcome{});
     }
-    for (const auto& [chain, start] : Starts()) {
+    for (const Start& start : Starts()) {
       if (limits_.stop.stop_requested()) break;
+      NewText(start.outcome.result);
       for (std::size_t j = 0; j < repairs_.size(); ++j) {
-        if (repairs_[j].chainable)
-          Try(chain.Then(static_cast<std::uint16_t>(j)), start.result, start);
+        if (!repairs_[j].chainable || (start.utf8_only && !ReadsUtf8(repairs_[j]))) continue;
+        Try(start.chain.Then(static_cast<std::uint16_t>(j)), start.outcome.result, start.outcome);
       }
     }
     ThirdSteps();
+    ReadTheLossy();
     return std::move(trials_);
   }
 
  private:
+  static constexpr double kUnread = -std::numeric_limits<double>::infinity();
+
+  // The pairs are about to be tried on another text: no writer has failed on it yet.
+  void NewText(TextView text) {
+    std::fill(unwritable_.begin(), unwritable_.end(), false);
+    ascii_ = std::all_of(text.begin(), text.end(), [](char16_t c) { return c > 0 && c < 0x80; });
+  }
+
   // Runs the last step of a chain on the text the steps before it gave, with what they lost.
   void Try(const Chain& chain, TextView text, const Outcome& before) {
-    const std::size_t last = chain.Size() - 1;
-    std::optional<Outcome> outcome = RunRepair(repairs_[chain.steps[last]].step, text, failure_);
-    if (!outcome || outcome->result == text || !seen_.insert(outcome->result).second) return;
+    const Repair& repair = repairs_[chain.steps[chain.Size() - 1]];
+    const bool writes = repair.writer != kNoWriter;
+    if ((writes && unwritable_[repair.writer]) || (ascii_ && repair.keeps_ascii)) return;
+    std::size_t unwritten = 0;
+    std::optional<Outcome> outcome = RunCounted(repair.step, text, failure_, &unwritten);
+    if (writes &&
+        LostTooMuch({{}, before.substituted + unwritten, before.invalid}, sample_.size())) {
+      unwritable_[repair.writer] = true;
+    }
+    if (!outcome || outcome->result == text || seen_.contains(outcome->result)) return;
     outcome->substituted += before.substituted;
     outcome->invalid += before.invalid;
+    // A result that lost too much is ranked below the others, and read only if they are few;
+    // a later chain that gives it and loses less takes its place.
+    if (LostTooMuch(*outcome, sample_.size())) {
+      if (lossy_seen_.insert(outcome->result).second) {
+        trials_.push_back({chain, std::move(*outcome), kUnread, false});
+      }
+      return;
+    }
+    seen_.insert(outcome->result);
     // Results far below the best so far can never be chosen: their reading stops early.
-    const double cost = chain.Cost(repairs_) + LossCost(*outcome);
-    const double floor = best_ - kWindow - kWindowPerUnit * static_cast<double>(sample_.size());
+    const double cost = chain.Cost(repairs_) + LossCost(*outcome, sample_);
+    const MojibakeSigns signs = FindMojibakeSigns(outcome->result);
     // A result still UTF-8 read one byte a character is read in full: it may be the way on.
-    const bool utf8_left = FindMojibakeSigns(outcome->result).utf8_as_single_byte > 0;
+    // Without evidence, only one that is mostly so, and not because its own step wrote UTF-8.
+    const bool way_on =
+        signs.utf8_as_single_byte > 0 &&
+        (limits_.evidence || (!WritesUtf8(repair) && MostlyUtf8(outcome->result, signs)));
     const std::optional<Reading> reading =
-        ReadAbove(outcome->result, model_, utf8_left ? -1e300 : floor + cost);
+        ReadAbove(outcome->result, model_, way_on ? -1e300 : Floor() + cost, signs);
     if (!reading) return;
     const double rank = reading->plausibility - cost;
     best_ = std::max(best_, rank);
-    trials_.push_back({chain, std::move(*outcome), rank, reading->signs.utf8_as_single_byte > 0});
+    trials_.push_back({chain, std::move(*outcome), rank, way_on});
+  }
+
+  // Whether most characters beyond ASCII of a text are UTF-8 read one byte a character, rather
+  // than a few that look so by chance in other garbage.
+  static bool MostlyUtf8(TextView text, const MojibakeSigns& signs) {
+    const auto wide = static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char16_t c) { return c >= 0x80; }));
+    return signs.utf8_units * 2 >= wide;
+  }
+
+  // Whether nearly all of them are, in more sequences than chance makes in a short text: other
+  // garbage (GBK read as Windows-1252) has some by chance, among others.
+  static bool StronglyUtf8(TextView text) {
+    const MojibakeSigns signs = FindMojibakeSigns(text);
+    const auto wide = static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char16_t c) { return c >= 0x80; }));
+    return signs.utf8_as_single_byte >= 3 && signs.utf8_units * 10 >= wide * 9;
+  }
+
+  // How far below the best so far a result may read and still be kept, and no further than a
+  // little below the text as it is.
+  double Floor() const {
+    return std::max(as_is_floor_,
+                    best_ - kWindow - kWindowPerUnit * static_cast<double>(sample_.size()));
+  }
+
+  // A result of such a repair is UTF-8 read one byte a character because the repair wrote the
+  // text as UTF-8: no sign that the text was.
+  static bool WritesUtf8(const Repair& repair) {
+    return !repair.step.code_pages.empty() && repair.step.code_pages[0] == kUtf8CodePage;
+  }
+
+  bool ChangedOnlyItsStart(TextView result) const {
+    constexpr std::size_t kStart = 2;
+    std::size_t same = 0;
+    while (same < sample_.size() && same < result.size() &&
+           sample_[sample_.size() - 1 - same] == result[result.size() - 1 - same]) {
+      ++same;
+    }
+    return sample_.size() - same <= kStart && result.size() - same <= kStart;
+  }
+
+  static bool ReadsUtf8(const Repair& repair) {
+    return repair.step.code_pages.size() == 2 && repair.step.code_pages[1] == kUtf8CodePage;
+  }
+
+  // The results that lost too much, read when fewer than the wanted others were kept; else
+  // left out, as they would never be listed.
+  void ReadTheLossy() {
+    const auto unread = [](const Trial& t) { return t.rank == kUnread; };
+    // Those that a chain without as much loss gave too are left out first.
+    trials_.erase(std::remove_if(trials_.begin(), trials_.end(),
+                                 [&](const Trial& t) {
+                                   return unread(t) && seen_.contains(t.outcome.result);
+                                 }),
+                  trials_.end());
+    auto read = static_cast<std::size_t>(std::count_if(
+        trials_.begin(), trials_.end(), [&unread](const Trial& t) { return !unread(t); }));
+    // Those that lost least first, until the list is full; all of them for a part of a text.
+    std::vector<Trial*> lossy;
+    for (Trial& trial : trials_) {
+      if (unread(trial)) lossy.push_back(&trial);
+    }
+    std::stable_sort(lossy.begin(), lossy.end(), [](const Trial* a, const Trial* b) {
+      return a->outcome.Lost() < b->outcome.Lost();
+    });
+    for (Trial* trial : lossy) {
+      if (read >= limits_.wanted && limits_.whole) break;
+      const double cost = trial->chain.Cost(repairs_) + LossCost(trial->outcome, sample_);
+      const std::optional<Reading> reading =
+          ReadAbove(trial->outcome.result, model_, Floor() + cost);
+      if (reading) {
+        trial->rank = reading->plausibility - cost;
+        ++read;
+      }
+    }
+    trials_.erase(std::remove_if(trials_.begin(), trials_.end(), unread), trials_.end());
   }
 
   // The texts a second step starts from: the best ranked results of chainable steps that did
   // not lose too much. Copies: trying more chains may move the trials.
-  std::vector<std::pair<Chain, Outcome>> Starts() const {
+  struct Start {
+    Chain chain;
+    Outcome outcome;
+    // Led on from only for being UTF-8 read one byte a character: only a step that reads
+    // UTF-8 undoes that.
+    bool utf8_only = false;
+  };
+
+  std::vector<Start> Starts() const {
     std::vector<std::size_t> starts;
     for (std::size_t k = 0; k < trials_.size(); ++k) {
       const Trial& t = trials_[k];
-      if (repairs_[t.chain.steps[0]].chainable && !LostTooMuch(t.outcome, sample_.size())) {
-        starts.push_back(k);
+      if (!repairs_[t.chain.steps[0]].chainable || LostTooMuch(t.outcome, sample_.size())) {
+        continue;
       }
+      // Only results that read nearly as well as the text lead on, or those still UTF-8 read
+      // one byte a character; and none that changed only the text's first characters (a cut
+      // after ASCII): the steps after it would give what they give on the text.
+      if ((t.rank < as_is_floor_ && !t.utf8_left) || ChangedOnlyItsStart(t.outcome.result)) {
+        continue;
+      }
+      starts.push_back(k);
     }
     const auto by_rank = [this](std::size_t a, std::size_t b) {
       return trials_[a].rank > trials_[b].rank;
     };
     std::stable_sort(starts.begin(), starts.end(), by_rank);
     // The best ranked, and the best of those still UTF-8 read one byte a character.
-    std::vector<std::pair<Chain, Outcome>> texts;
+    const std::size_t beam = limits_.evidence ? limits_.beam : std::min(limits_.beam, kPlainBeam);
+    std::vector<Start> texts;
     std::size_t utf8_left = 0;
     for (std::size_t k = 0; k < starts.size(); ++k) {
       const Trial& t = trials_[starts[k]];
+      const bool full = k < beam && t.rank >= as_is_floor_;
       const bool extra = t.utf8_left && utf8_left < kUtf8Starts;
-      if (k >= limits_.beam && !extra) continue;
+      if (!full && !extra) continue;
       utf8_left += t.utf8_left;
-      texts.emplace_back(t.chain, t.outcome);
+      // A few characters that look like UTF-8 by chance may be garbage another step undoes.
+      texts.push_back({t.chain, t.outcome, !full && StronglyUtf8(t.outcome.result)});
     }
     return texts;
   }
@@ -310,6 +520,7 @@ class Searcher {
       const Chain chain = trials_[k].chain;
       if (chain.Size() != 2 || chain.steps[0] != chain.steps[1]) continue;
       const Outcome before = trials_[k].outcome;
+      NewText(before.result);
       Try(chain.Then(chain.steps[0]), before.result, before);
     }
   }
@@ -319,9 +530,15 @@ class Searcher {
   const SearchLimits& limits_;
   Text* failure_;
   const LanguageModel& model_;
-  std::unordered_set<Text> seen_;
+  std::unordered_set<Text> seen_;        // the sample and the results of the trials read
+  std::unordered_set<Text> lossy_seen_;  // the results of those that lost too much
   std::vector<Trial> trials_;
   double best_ = -1e300;  // the best rank so far
+  // The rank below which a result can neither be chosen nor lead to one.
+  double as_is_floor_ = -1e300;
+  // By writer: whether it lost too much on the text the pairs are tried on now.
+  std::vector<bool> unwritable_;
+  bool ascii_ = false;  // the text the pairs are tried on now is ASCII
 };
 
 }  // namespace

@@ -17,6 +17,8 @@
 
 namespace qor {
 
+inline constexpr std::uint16_t kNoWriter = 0xFFFF;
+
 struct Repair {
   Step step;
   // Tried in chains: the menus' own items, and the named pairs between the code pages that
@@ -30,12 +32,22 @@ struct Repair {
   // For a pair of code pages, the pair the other way round: what the step wrote under the
   // first code page, it reads back under it, so a result that does not come back lost
   // characters the code page only approximated ("ç" written as "c").
-  std::optional<Step> inverse = std::nullopt;
+  std::optional<Step> inverse;
+  // Pairs that write the text under the same code page the same way share a writer: what one
+  // of them could not write, none of them can. kNoWriter for other repairs.
+  std::uint16_t writer = kNoWriter;
+  // Tried first on text without strong evidence of mojibake: the catalogue's repairs that
+  // chain; exotic ones need the evidence.
+  bool without_evidence = true;
+  // A pair tried in chains that gives any text of ASCII characters (U+0001..U+007F) back as it
+  // is.
+  bool keeps_ascii = false;
 };
 
 // The catalogue's whole-text repairs, each label once, in catalogue order.
 [[nodiscard]] std::vector<Repair> CatalogueRepairs(const Catalogue& catalogue);
-// Repairs of given steps (tests give their own): a chainable step counts as a menu item.
+// Repairs of given steps (tests give their own): a chainable step counts as a menu item; all
+// are tried first whatever the text.
 [[nodiscard]] std::vector<Repair> RepairsOf(const std::vector<Step>& steps);
 
 // What running steps on a text gave.
@@ -52,13 +64,19 @@ struct Outcome {
 [[nodiscard]] std::optional<Outcome> RunRepair(const Step& step, TextView text,
                                                Text* failure = nullptr);
 
+// How many U+FFFD of a text a result shows neither as U+FFFD nor as a "?" it gained: characters
+// made up, or dropped, where one was lost.
+[[nodiscard]] std::size_t CountMadeUp(TextView text, TextView result);
+
 // Whether a chain lost too much to be a repair: more than one character and more than one in a
 // hundred of the text's units. One is what a text cut in a character loses under its repair.
 [[nodiscard]] bool LostTooMuch(const Outcome& outcome, std::size_t units);
 
 // What a chain's losses cost its rank, in nats: a lost character is worth about as much as a
-// character no text holds.
-[[nodiscard]] double LossCost(const Outcome& outcome);
+// character no text holds. A U+FFFD of the original text that the result shows neither as one
+// nor as a "?" costs what it cost the original's reading besides: a lost character stays lost,
+// and hiding it is no repair.
+[[nodiscard]] double LossCost(const Outcome& outcome, TextView original);
 
 // The part of a long text the candidates are tried on: whole lines from the line of the first
 // character beyond ASCII, about `units` long, ending after a line break or a space where possible.
@@ -97,13 +115,30 @@ struct Trial {
   Outcome outcome;  // on the sample
   double rank = 0;  // the result's plausibility less the chain's cost
   // The result is still UTF-8 read one byte a character ("Ã©"): one more step may undo it,
-  // however poorly it reads now (C1 controls and all).
+  // however poorly it reads now (C1 controls and all). In a text without evidence of mojibake,
+  // only when most of it is so and its last step did not write UTF-8 itself.
   bool utf8_left = false;
 };
 
+// How many one-step results a second step is tried after in a text without evidence of
+// mojibake (no signs, no escapes): there the way on is always among the best few.
+inline constexpr std::size_t kPlainBeam = 6;
+
 struct SearchLimits {
   // How many one-step results a second step is tried after, the best ranked first.
-  std::size_t beam = 16;
+  std::size_t beam = 8;
+  // Whether the text bears evidence of mojibake (signs or escapes). Without it the beam is at
+  // most kPlainBeam.
+  bool evidence = true;
+  // Whether it bears strong evidence: signs beyond UTF-8 read one byte a character (which the
+  // common pairs undo), or escapes. Without it only the repairs marked without_evidence are
+  // tried first.
+  bool strong_evidence = true;
+  // How many trials the caller ranks: those that lost too much are read (scored) only when
+  // fewer than this many did not, or when the sample is part of a longer text (what it lost
+  // where it was cut from the rest does not decide).
+  std::size_t wanted = 12;
+  bool whole = true;  // the sample is the whole text
   std::stop_token stop;
   const LanguageModel* model = nullptr;  // the built-in model when null
 };
@@ -112,7 +147,8 @@ struct SearchLimits {
 // results of chainable repairs that did not lose too much; then a third step of the same pair
 // after each chain of one pair taken twice. Results equal to the sample, to an earlier trial's
 // or to an intermediate text are left out, so each result appears once, under the first chain
-// in catalogue order.
+// in catalogue order. A pair whose writer lost too much on a text already is not run on it:
+// it could only lose as much.
 // A repair that fails with an error gives no trial; the first such failure is described in
 // *failure when given.
 [[nodiscard]] std::vector<Trial> Search(TextView sample, const std::vector<Repair>& repairs,

@@ -57,11 +57,14 @@ Diagnosis DiagnoseOnWorker(const DiagnosisDialog::DiagnoseFunction& diagnose, Te
   }
 }
 
-// The status line: a failure first, else whether the text needs a repair.
+// The status line: a failure first, else whether the text needs a repair, and whether the
+// choice was a close call (the explanation column may be too narrow to show it).
 Text StatusText(const Diagnosis& diagnosis) {
   if (diagnosis.candidates.empty()) return Text(kDiagnosisFailed) + diagnosis.failure;
   if (!diagnosis.failure.empty()) return Text(kStepFailed) + diagnosis.failure;
-  return diagnosis.NeedsRepair() ? Text() : Text(kNoRepair);
+  Text status = diagnosis.NeedsRepair() ? Text() : Text(kNoRepair);
+  if (diagnosis.close) status += (status.empty() ? Text() : Text(u"；")) + Text(kCloseCall);
+  return status;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <unicode/ucnv.h>
 
 #include <memory>
+#include <string_view>
 
 namespace qor {
 
@@ -20,5 +21,27 @@ inline Converter OpenConverter(const char* name) {
   if (U_FAILURE(err)) return nullptr;
   return converter;
 }
+
+// Which way a pooled converter converts: each way sets its own fallback and callbacks, and a
+// converter is only handed back to the same way.
+enum class ConverterUse { kDecode, kEncode };
+
+// A converter of this thread's pool, reset, given back when this goes. Opening one by name
+// costs more than converting a short line, and diagnosis converts thousands of lines.
+class PooledConverter {
+ public:
+  PooledConverter(const char* name, ConverterUse use);
+  ~PooledConverter();
+  PooledConverter(const PooledConverter&) = delete;
+  PooledConverter& operator=(const PooledConverter&) = delete;
+
+  UConverter* get() const { return converter_.get(); }
+  explicit operator bool() const { return converter_ != nullptr; }
+
+ private:
+  std::string_view name_;
+  ConverterUse use_;
+  Converter converter_;
+};
 
 }  // namespace qor

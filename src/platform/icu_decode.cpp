@@ -182,8 +182,7 @@ ResolvedSequence ResolveInvalidSequence(const CodePageProfile& profile, BytesVie
     // only when it is a trail byte of 0x80 or more, so that no byte that can start a character
     // is lost.
     if (rejected == 2) {
-      const bool trail =
-          second >= profile.conversion->trail_first && second <= profile.conversion->trail_last;
+      const bool trail = second >= profile.conversion->trail_first && second <= profile.conversion->trail_last;
       return {u'\uFFFD', trail ? 2u : 1u, true};
     }
   }
@@ -192,7 +191,7 @@ ResolvedSequence ResolveInvalidSequence(const CodePageProfile& profile, BytesVie
 
 std::optional<Text> DecodeWithIcu(const CodePageProfile& profile, BytesView bytes,
                                   ConversionCounts* counts) {
-  Converter converter = OpenConverter(profile.conversion->converter);
+  const PooledConverter converter(profile.conversion->converter, ConverterUse::kDecode);
   if (!converter) return std::nullopt;
   if (profile.conversion->engine == CodePageEngine::kMultiByte) {
     return DecodeMultiByte(profile, converter.get(), bytes, counts);

@@ -99,7 +99,7 @@ bool EncodeRun(UConverter* converter, TextView run, Bytes& out, bool jis_x_0212_
 
 std::optional<Bytes> EncodeWithIcu(const CodePageProfile& profile, TextView text,
                                    ConversionCounts* counts) {
-  Converter converter = OpenConverter(profile.conversion->converter);
+  const PooledConverter converter(profile.conversion->converter, ConverterUse::kEncode);
   if (!converter) return std::nullopt;
   UErrorCode err = U_ZERO_ERROR;
   ucnv_setFallback(converter.get(), true);

@@ -21,6 +21,10 @@ namespace qor {
 // and its code point; 0 when no valid sequence starts there.
 [[nodiscard]] std::size_t DecodeUtf8Sequence(BytesView bytes, std::size_t i, char32_t& c);
 
+// Copies eight bytes at p as units and advances `out` when they are all ASCII; false, with
+// nothing written, when one is not. The fast path of the UTF-8 readers.
+[[nodiscard]] bool CopyAscii8(const unsigned char* p, char16_t*& out);
+
 // Appends a code point as one unit, or as a surrogate pair above U+FFFF.
 void AppendUnits(Text& out, char32_t c);
 

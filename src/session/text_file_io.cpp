@@ -8,7 +8,6 @@
 namespace qor {
 namespace {
 
-constexpr TextView kOpenFailed = u"打开 失败~ ";
 constexpr std::size_t kChunk = 1 << 16;
 
 }  // namespace

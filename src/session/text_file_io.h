@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 #include "platform/file_system.h"
@@ -36,12 +37,24 @@ struct TextFile {
                                                         EncodingCode code, FileSystem& files,
                                                         Ui& ui);
 
+// A file's contents, written into it; false with the reason in the error. It may be called
+// more than once, each time writing the whole contents into a new file.
+using FileContents = std::function<bool(OpenFile&, Text& error)>;
+
+// Writes a file as WriteTextFile does, its bytes given by `fill`; false when the user declined
+// or after a failure the user has been shown.
+[[nodiscard]] bool WriteFile(const std::filesystem::path& path, const FileContents& fill,
+                             FileSystem& files, Ui& ui);
+
 // The first `length` bytes of an open file (fewer if it ends sooner); empty for a length of 0
 // or less; nullopt on a read error.
 [[nodiscard]] std::optional<Bytes> ReadFileBytes(OpenFile& file, std::int64_t length, Text& error);
 
 // Writes all the bytes at the file's current position.
 [[nodiscard]] bool WriteFileBytes(OpenFile& file, BytesView bytes, Text& error);
+
+// What a failed read says before its reason.
+inline constexpr TextView kOpenFailed = u"打开 失败~ ";
 
 // What a failed read or save says when the platform lacks the encoding's code page.
 inline constexpr TextView kNoCodePage = u"The code page of this encoding is not available";

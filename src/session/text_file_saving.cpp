@@ -15,8 +15,7 @@ namespace qor {
 namespace {
 
 using Path = std::filesystem::path;
-// Writes a file's contents; false with the reason in the error.
-using Fill = std::function<bool(OpenFile&, Text&)>;
+using Fill = FileContents;
 
 constexpr TextView kSaveFailed = u"保存 失败~ ";
 constexpr TextView kAttributesLabel = u"文件属性: ";
@@ -107,8 +106,8 @@ class Saver {
         error_(error) {}
 
   // A file that did not exist: written beside its name, then renamed to it.
-  bool SaveNew(BytesView bytes) {
-    const std::optional<Path> temporary = WriteTemporary(WriteAll(bytes));
+  bool SaveNew(const Fill& fill) {
+    const std::optional<Path> temporary = WriteTemporary(fill);
     if (!temporary) return false;
     if (!files_.Rename(*temporary, file_, error_)) {
       Discard(*temporary);
@@ -119,8 +118,8 @@ class Saver {
 
   // An existing file replaced by a new one with its owner, group and mode. nullopt, with
   // nothing changed, when the new file cannot have the old one's owner and group.
-  std::optional<bool> Replace(BytesView bytes, const FileStatus& old) {
-    const std::optional<Path> temporary = WriteTemporary(WriteAll(bytes));
+  std::optional<bool> Replace(const Fill& fill, const FileStatus& old) {
+    const std::optional<Path> temporary = WriteTemporary(fill);
     if (!temporary) return false;
     Text ignored;
     if (!files_.SetOwner(*temporary, old.owner, old.group, ignored)) {
@@ -143,7 +142,7 @@ class Saver {
 
   // An existing file written in place, so that all its names see the new contents and it keeps
   // its owner: a copy of it, as private as the file, goes to the backup first.
-  bool Overwrite(BytesView bytes, const FileStatus& old) {
+  bool Overwrite(const Fill& fill, const FileStatus& old) {
     const std::optional<Path> copy = WriteTemporary(CopyOf(file_));
     if (!copy) return false;
     if (!files_.SetPermissions(*copy, old.permissions, error_) || !MoveToBackup(*copy)) {
@@ -160,7 +159,7 @@ class Saver {
       Discard(backup_);  // the file is as it was
       return false;
     }
-    if (!FillAndClose(*out, WriteAll(bytes), error_)) {
+    if (!FillAndClose(*out, fill, error_)) {
       RestoreFromBackup();
       return false;
     }
@@ -238,12 +237,22 @@ class Saver {
   Text& error_;
 };
 
-}  // namespace
+bool Save(const SaveTarget& target, const Fill& fill, FileSystem& files, Text& error) {
+  Saver saver(files, target.file, error);
+  if (target.status.kind != EntryKind::kFile) return saver.SaveNew(fill);
+  // A new file would take only one of several names.
+  if (target.status.links > 1) return saver.Overwrite(fill, target.status);
+  const std::optional<bool> replaced = saver.Replace(fill, target.status);
+  return replaced ? *replaced : saver.Overwrite(fill, target.status);
+}
 
-std::optional<EncodingCode> WriteTextFile(TextView text, const Path& path, EncodingCode code,
-                                          FileSystem& files, Ui& ui) {
+// The save of WriteTextFile and WriteFile; `fill` is given nullopt when the contents cannot be
+// had (the reason in the error).
+std::optional<bool> SaveFile(const Path& path,
+                             const std::function<std::optional<Fill>(Text&)>& contents,
+                             FileSystem& files, Ui& ui) {
   Text error;
-  const auto fail = [&]() -> std::optional<EncodingCode> {
+  const auto fail = [&]() -> std::optional<bool> {
     ui.ShowMessage(PathMessage(path, Text(kSaveFailed) + error));
     return std::nullopt;
   };
@@ -252,26 +261,32 @@ std::optional<EncodingCode> WriteTextFile(TextView text, const Path& path, Encod
   error = Unsaveable(*target);
   if (!error.empty()) return fail();
   const bool existing = target->status.kind == EntryKind::kFile;
-  if (existing && !MayOverwrite(path, target->attributes, ui)) return std::nullopt;
+  if (existing && !MayOverwrite(path, target->attributes, ui)) return false;
+  const std::optional<Fill> fill = contents(error);
+  if (!fill || !Save(*target, *fill, files, error)) return fail();
+  return true;
+}
 
+}  // namespace
+
+std::optional<EncodingCode> WriteTextFile(TextView text, const Path& path, EncodingCode code,
+                                          FileSystem& files, Ui& ui) {
   code = WritingEncoding(code);
-  const std::optional<Bytes> bytes = EncodeTextFile(text, code);
-  if (!bytes) {
-    error = kNoCodePage;
-    return fail();
-  }
-  Saver saver(files, target->file, error);
-  bool saved = false;
-  if (!existing) {
-    saved = saver.SaveNew(*bytes);
-  } else if (target->status.links > 1) {
-    saved = saver.Overwrite(*bytes, target->status);  // a new file would take only one name
-  } else {
-    const std::optional<bool> replaced = saver.Replace(*bytes, target->status);
-    saved = replaced ? *replaced : saver.Overwrite(*bytes, target->status);
-  }
-  if (!saved) return fail();
+  std::optional<Bytes> bytes;
+  const auto contents = [&](Text& error) -> std::optional<Fill> {
+    bytes = EncodeTextFile(text, code);
+    if (!bytes) error = kNoCodePage;
+    if (!bytes) return std::nullopt;
+    return WriteAll(*bytes);
+  };
+  const std::optional<bool> saved = SaveFile(path, contents, files, ui);
+  if (!saved || !*saved) return std::nullopt;
   return code;
+}
+
+bool WriteFile(const Path& path, const FileContents& fill, FileSystem& files, Ui& ui) {
+  const auto contents = [&fill](Text&) -> std::optional<Fill> { return fill; };
+  return SaveFile(path, contents, files, ui).value_or(false);
 }
 
 }  // namespace qor

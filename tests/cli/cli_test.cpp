@@ -7,25 +7,13 @@
 #include <fstream>
 #include <sstream>
 
+#include "cli/cli_run.h"
 #include "platform/wtf8.h"
 #include "support/file_test_support.h"
 #include "support/test_support.h"
 
 namespace qor {
 namespace {
-
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliRun Cli(std::vector<std::string> args, const std::string& input = "") {
-  std::istringstream in(input);
-  std::ostringstream out, err;
-  const int status = CommandLineMain(args, in, out, err);
-  return {status, out.str(), err.str()};
-}
 
 TEST(Cli, AppliesLabelsInOrder) {
   EXPECT_EQ(Cli({"apply", "Eng--GB"}, "ÖÐÎÄ").out, "中文");
@@ -86,8 +74,8 @@ TEST(Cli, UsageErrors) {
 }
 
 TEST(Cli, OptionsStandAnywhereAndDoubleDashEndsThem) {
-  const auto dir = std::filesystem::temp_directory_path() / "qor_cli_test";
-  std::filesystem::create_directories(dir);
+  const TempFolder folder;
+  const std::filesystem::path& dir = folder.path();
   const std::string in = (dir / "in.txt").string(), out = (dir / "out.txt").string();
   std::ofstream(in, std::ios::binary) << "ÖÐÎÄ";
   CliRun run = Cli({"-o", out, "apply", "-i", in, "--", "Eng--GB"});
@@ -99,7 +87,6 @@ TEST(Cli, OptionsStandAnywhereAndDoubleDashEndsThem) {
   EXPECT_EQ(Cli({"apply", "Eng--GB", "-o", (dir / "no/such/dir.txt").string()}, "x").status,
             kExitFile);
   EXPECT_EQ(Cli({"apply", "--", "-x"}).status, kExitUsage);  // "-x" taken as a label
-  std::filesystem::remove_all(dir);
 }
 
 // UTF-16LE there and back: the text as it is.
@@ -307,15 +294,14 @@ TEST(CliFix, OptionsAndErrors) {
   EXPECT_EQ(Cli({"apply", "--explain", "GB--UTF8"}, "x").status, kExitUsage);
   EXPECT_EQ(Cli({"fix"}, "ab\xC3").status, kExitUsage);
 
-  const auto dir = std::filesystem::temp_directory_path() / "qor_cli_fix_test";
-  std::filesystem::create_directories(dir);
+  const TempFolder folder;
+  const std::filesystem::path& dir = folder.path();
   const std::string in = (dir / "in.txt").string(), out = (dir / "out.txt").string();
   std::ofstream(in, std::ios::binary) << "涔辩爜";
   EXPECT_EQ(Cli({"fix", "-i", in, "-o", out}).status, kExitOk);
   std::ifstream result(out, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(result), {}), "乱码");
   EXPECT_EQ(Cli({"fix", "-i", (dir / "missing.txt").string()}).status, kExitFile);
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -96,3 +96,49 @@ TEST(ByteStrings, ZerosAndMark) {
 
 }  // namespace
 }  // namespace qor
+
+namespace qor {
+namespace {
+
+// The decoder as first written, one byte at a time: the reference for the fast path.
+Text ReferenceUtf8BytesToText(BytesView bytes) {
+  Text out;
+  unsigned value = 0;
+  int remaining = 2;
+  const auto emit = [&out](unsigned v) { out += static_cast<char16_t>(v < 32 ? 32 : v); };
+  for (const char ch : bytes) {
+    const unsigned b = static_cast<unsigned char>(ch);
+    if (b >= 0x80 && b <= 0xBF) {
+      value = value * 64 + (b & 0x3F);
+      if (--remaining <= 0) emit(value), value = 0, remaining = 2;
+      continue;
+    }
+    if (value > 0) emit(value);
+    if (b >= 0xE0) {
+      value = b & 0x0F, remaining = 2;
+    } else if (b >= 0xC0) {
+      value = b & 0x1F, remaining = 1;
+    } else {
+      out += static_cast<char16_t>(b), value = 0, remaining = 2;
+    }
+  }
+  return out;
+}
+
+// Random bytes drawn mostly from UTF-8's own pieces, so that valid runs and every kind of
+// malformed sequence meet at every alignment.
+TEST(Utf8BytesToText, FastPathReadsAsTheReferenceDoes) {
+  std::mt19937 random(16);
+  const unsigned char pieces[] = {'a',  '\n', 0x00, 0x1F, 0x7F, 0x80, 0x8F, 0xBF, 0xC0,
+                                  0xC3, 0xDF, 0xE0, 0xE4, 0xED, 0xEF, 0xF0, 0xF4, 0xFF};
+  for (int round = 0; round < 20000; ++round) {
+    Bytes bytes(random() % 40, '\0');
+    for (char& b : bytes) {
+      b = static_cast<char>(random() % 3 ? pieces[random() % std::size(pieces)] : random() % 256);
+    }
+    ASSERT_EQ(Utf8BytesToText(bytes), ReferenceUtf8BytesToText(bytes)) << ToHex(bytes);
+  }
+}
+
+}  // namespace
+}  // namespace qor

@@ -152,6 +152,19 @@ TEST(Diagnose, LeavesCleanTextAsItIs) {
   }
 }
 
+TEST(Diagnose, NoRepairBringsBackWhatTheTextLostBefore) {
+  // U+FFFD marks a character lost before the text came here. Latin1 writing its low byte, or
+  // UTF-16 writing its two bytes, makes up letters from it ("����" read back through Latin1 and
+  // Windows-1251 as "нннн"); showing it as "?" or dropping it only hides it.
+  const char* lost[] = {"����", "��", "� � �", "??��", "文件�", "Fran�ois"};
+  for (const char* text : lost) {
+    const Diagnosis diagnosis = Diagnose(T(text));
+    EXPECT_FALSE(diagnosis.NeedsRepair()) << text << " -> " << Chain(diagnosis.candidates.front())
+                                          << " " << Show(diagnosis.candidates.front().result);
+    EXPECT_EQ(diagnosis.candidates.front().explanation.substr(0, 5), u"无需修复：") << text;
+  }
+}
+
 TEST(Diagnose, RepairsTheWholeOfALongText) {
   // Longer than the sample: the best chains found there are confirmed on the whole text. Only
   // lines whose garbling can be undone exactly (an even count of UTF-8 bytes under GBK).
@@ -252,6 +265,15 @@ TEST(DiagnoseRanking, LosslessBeatsLossy) {
   EXPECT_GT(lossy, as_is);
 }
 
+TEST(DiagnoseRanking, ACharacterMadeUpWhereOneWasLostIsALoss) {
+  // The step reads well and counts nothing, but its letters stand where the text had U+FFFD.
+  const std::vector<Step> repairs = {Fake(u"made up", T("无法打开文件夹"))};
+  const Diagnosis diagnosis = Diagnose(T("鏃犳硶鎵撳紑鏂囦欢\uFFFD"), repairs, {});
+  ASSERT_EQ(diagnosis.candidates.size(), 2u);
+  EXPECT_FALSE(diagnosis.NeedsRepair());
+  EXPECT_EQ(diagnosis.candidates[1].substituted, 1u);
+}
+
 TEST(DiagnoseRanking, ALossyRepairStillBeatsGarbage) {
   // Nothing lossless reads better than the text: the lossy repair is offered, its loss named.
   const std::vector<Step> repairs = {Fake(u"cut", T("无法打开文件�"), 0, 1)};
@@ -302,10 +324,10 @@ TEST(DiagnoseRanking, ARepairThatFailsIsLeftOutAndNamed) {
 }
 
 TEST(DiagnoseRanking, TiesAreBrokenByLabel) {
-  // The model reads every digit alike, so these score alike; all read better than U+FFFD.
+  // The model reads every digit alike, so these score alike; all read better than the garbage.
   const std::vector<Step> repairs = {Fake(u"b", u"plain words 1"), Fake(u"a", u"plain words 2"),
                                      Fake(u"c", u"plain words 3")};
-  const Diagnosis diagnosis = Diagnose(Text(16, u'\uFFFD'), repairs, {});
+  const Diagnosis diagnosis = Diagnose(T("鏃犳硶鎵撳紑鏂囦欢"), repairs, {});
   ASSERT_EQ(diagnosis.candidates.size(), 4u);
   EXPECT_EQ(diagnosis.candidates[0].chain, std::vector<Text>{u"a"});
   EXPECT_EQ(diagnosis.candidates[1].chain, std::vector<Text>{u"b"});

@@ -57,6 +57,18 @@ TEST(DiagnosisDialog, AFullTextDoesNotBlockTheCaller) {
   dialog.Start(text);
 }
 
+TEST(DiagnosisDialog, SaysWhenTheFirstTwoReadAlike) {
+  // Two repairs of a short text that the model reads alike (every digit is one to it).
+  const Step one{u"one", [](TextView) { return Text(u"文件 1"); }};
+  const Step two{u"two", [](TextView) { return Text(u"文件 2"); }};
+  DiagnosisDialog dialog(nullptr, [&](TextView text, const DiagnosisOptions& options) {
+    return qor::Diagnose(text, {one, two}, options);
+  });
+  Diagnose(dialog, Garbled(u"文件 1"));
+  EXPECT_EQ(dialog.status()->text(), ToQString(kCloseCall));
+  EXPECT_EQ(dialog.SelectedChain(), std::vector<Text>{u"one"});
+}
+
 TEST(DiagnosisDialog, SaysWhatFailed) {
   // A repair that fails: the others are listed, the failure named above them.
   const Step works{u"works", [](TextView) { return Text(kClean); }};
