@@ -97,8 +97,7 @@ std::optional<Text> DecodeIn(BytesView bytes, Encoding encoding) {
 
 Text EncodingLabel(Encoding encoding) {
   if (!encoding.code_page) return EncodingName(encoding.code);
-  const std::string name = "code page " + std::to_string(encoding.code_page);
-  return Text(name.begin(), name.end());
+  return Concat(u"code page ", IntegerText(encoding.code_page));
 }
 
 }  // namespace qor
