@@ -182,7 +182,8 @@ ResolvedSequence ResolveInvalidSequence(const CodePageProfile& profile, BytesVie
     // only when it is a trail byte of 0x80 or more, so that no byte that can start a character
     // is lost.
     if (rejected == 2) {
-      const bool trail = second >= profile.conversion->trail_first && second <= profile.conversion->trail_last;
+      const bool trail =
+          second >= profile.conversion->trail_first && second <= profile.conversion->trail_last;
       return {u'\uFFFD', trail ? 2u : 1u, true};
     }
   }
