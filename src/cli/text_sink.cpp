@@ -45,11 +45,7 @@ class FileOutput : public TextSink {
  public:
   FileOutput(std::filesystem::path path, Encoding encoding, bool force, std::ostream& err,
              bool exact)
-      : path_(std::move(path)),
-        encoding_(encoding),
-        encoder_(encoding, exact),
-        ui_(err, force),
-        err_(err) {}
+      : path_(std::move(path)), encoding_(encoding), encoder_(encoding, exact), ui_(err, force) {}
   ~FileOutput() override { Abandon(); }
 
   bool Write(TextView text) override { return Put(text, false); }
@@ -66,7 +62,6 @@ class FileOutput : public TextSink {
   Encoding encoding_;
   PartEncoder encoder_;
   CommandLineUi ui_;
-  std::ostream& err_;
   std::unique_ptr<OpenFile> temporary_;
   std::optional<std::filesystem::path> temporary_path_;
 };
