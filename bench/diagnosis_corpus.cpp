@@ -23,6 +23,7 @@
 
 #include "diagnosis/diagnose.h"
 #include "diagnosis/plausibility.h"
+#include "diagnosis/precheck.h"
 #include "platform/wtf8.h"
 
 namespace qor {
@@ -375,10 +376,12 @@ int Levels(const std::vector<Case>& cases, const ReportOptions& options) {
     const LanguageModel* model = models.For(c);
     const LanguageModel& m = model ? *model : LanguageModel::BuiltIn();
     const Reading reading = Read(c.garbled, m);
-    std::printf("%s\t%s\t%d\t%zu\t%.3f\t%zu\n", IsClean(c) ? "clean" : "garbled",
+    const LanguageModel::WideFit wide = m.WideReading(c.garbled);
+    std::printf("%s\t%s\t%d\t%zu\t%.3f\t%zu\t%d\t%s\t%.3f\t%zu\n", IsClean(c) ? "clean" : "garbled",
                 std::string(m.GroupName(reading.group)).c_str(), c.garbled == c.original,
                 CodePoints(c.garbled), reading.plausibility / std::max<double>(1, c.garbled.size()),
-                reading.signs.Total());
+                reading.signs.Total(), HasEscapes(c.garbled), c.path.c_str(),
+                wide.log_prob / std::max<double>(1, wide.count), wide.count);
   }
   return 0;
 }

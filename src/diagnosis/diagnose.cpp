@@ -196,7 +196,9 @@ Diagnosis DiagnoseWith(TextView text, const std::vector<Repair>& repairs,
   const Ranking ranking(repairs);
   std::vector<Ranked> ranked;
   const Reading as_is_reading = Read(text, model);
-  if (!text.empty() && MayNeedRepair(text, as_is_reading)) {
+  const bool may_need_repair = MayNeedRepair(text, as_is_reading, model);
+  // Text that reads clean may still have lost its first character to a cut; ASCII cannot.
+  if (may_need_repair || !IsAscii(text)) {
     const TextView sample = SampleOf(text, options.sample_units);
     const std::size_t wanted = std::max(options.max_candidates, kConfirmed);
     SearchLimits limits;
@@ -207,6 +209,7 @@ Diagnosis DiagnoseWith(TextView text, const std::vector<Repair>& repairs,
     limits.strong_evidence = signs.Total() > signs.utf8_as_single_byte || escapes;
     limits.wanted = wanted;
     limits.whole = sample.size() == text.size();
+    limits.reads_clean = !may_need_repair;
     limits.stop = options.stop;
     limits.model = &model;
     std::vector<Trial> trials = Search(sample, repairs, limits, &diagnosis.failure);

@@ -147,7 +147,7 @@ double LanguageModel::Unigram(const Group& group, std::uint16_t index, char32_t 
 
 double LanguageModel::LogProbOfRun(const std::vector<std::uint16_t>& indices,
                                    std::u32string_view text, std::size_t begin, std::size_t end,
-                                   std::size_t g, double floor) const {
+                                   std::size_t g, double floor, double* wide) const {
   const Group& group = groups_[g];
   const std::uint64_t high = std::uint64_t{g} << 32;
   double sum = 0;
@@ -160,11 +160,15 @@ double LanguageModel::LogProbOfRun(const std::vector<std::uint16_t>& indices,
         group.unigram[previous] != kUnseen) {
       cost = pairs_.Find(high | std::uint32_t{previous} << 16 | index, kUnseen);
     }
+    const double before = sum;
     if (cost != kUnseen) {
       sum -= cost / kModelScale;
     } else {
       const double back_off = previous == kUnseen ? 0 : group.history[previous] / kModelScale;
       sum += Unigram(group, index, k < text.size() ? text[k] : kModelEdge) - back_off;
+    }
+    if (wide && ((k < text.size() && text[k] >= 0x80) || (k > 0 && text[k - 1] >= 0x80))) {
+      *wide += sum - before;
     }
     if (sum < floor) return sum;
     previous = index;
@@ -229,6 +233,22 @@ std::optional<Fit> LanguageModel::BestFit(TextView text, double floor) const {
     }
   }
   return total;
+}
+
+LanguageModel::WideFit LanguageModel::WideReading(TextView text) const {
+  const std::u32string normal = ModelText(text);
+  std::vector<std::uint16_t> indices(normal.size());
+  for (std::size_t k = 0; k < normal.size(); ++k) indices[k] = IndexOf(normal[k]);
+  WideFit wide;
+  wide.count = static_cast<std::size_t>(
+      std::count_if(normal.begin(), normal.end(), [](char32_t c) { return c >= 0x80; }));
+  if (wide.count == 0 || groups_.empty()) return wide;
+  for (const ScriptRun& run : ScriptRuns(normal)) {
+    if (run.begin > 0) wide.log_prob -= kScriptChangeCost;
+    const std::optional<Fit> fit = BestFitOfRun(indices, normal, run.begin, run.end, -1e300);
+    if (fit) LogProbOfRun(indices, normal, run.begin, run.end, fit->group, -1e300, &wide.log_prob);
+  }
+  return wide;
 }
 
 }  // namespace qor

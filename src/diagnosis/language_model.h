@@ -43,6 +43,15 @@ class LanguageModel {
   // longest run's. nullopt as soon as it is sure to be below `floor` (a log-probability only
   // falls as characters are added).
   [[nodiscard]] std::optional<Fit> BestFit(TextView text, double floor = -1e300) const;
+  // How the characters beyond ASCII of a text read under the groups BestFit chooses: the
+  // log-probability of each of them, of the character after each and of each change of script,
+  // and how many they are. A long line with a few garbled characters reads well on the whole
+  // and badly here.
+  struct WideFit {
+    double log_prob = 0;
+    std::size_t count = 0;
+  };
+  [[nodiscard]] WideFit WideReading(TextView text) const;
 
  private:
   static constexpr std::uint16_t kUnseen = 0xFFFF;
@@ -60,8 +69,10 @@ class LanguageModel {
   // The log-probability of text[begin, end) under a group, the character before it as its
   // history and the edge after it if it ends the text, or a value below `floor` once it falls
   // there.
+  // When `wide` is given, the terms at characters beyond ASCII and after them are added to it.
   double LogProbOfRun(const std::vector<std::uint16_t>& indices, std::u32string_view text,
-                      std::size_t begin, std::size_t end, std::size_t group, double floor) const;
+                      std::size_t begin, std::size_t end, std::size_t group, double floor,
+                      double* wide = nullptr) const;
   // The best group's reading of a run, or nullopt below `floor`.
   std::optional<Fit> BestFitOfRun(const std::vector<std::uint16_t>& indices,
                                   std::u32string_view text, std::size_t begin, std::size_t end,

@@ -52,6 +52,12 @@ std::size_t CountOccurrences(TextView text, TextView what) {
   return count;
 }
 
+// What an ASCII character (space to "~") reads as with its UTF-16 bytes swapped; U+4E00 "一"
+// is too common to count.
+bool IsSwappedAscii(char16_t c) {
+  return (c & 0xFF) == 0 && (c >> 8) >= 0x20 && (c >> 8) < 0x7F && c != 0x4E00;
+}
+
 bool IsWordPart(char16_t c) {
   return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') ||
          c == u'_' || c == u')';
@@ -90,7 +96,9 @@ MojibakeSigns FindMojibakeSigns(TextView text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char16_t c = text[i];
     signs.controls += IsControl(c);
-    swapped += (c & 0xFF) == 0 && (c >> 8) >= 0x20 && (c >> 8) < 0x7F && c != 0x4E00;
+    // Swapped ASCII comes in runs ("匀夀一伀"); alone, U+5F00 and U+6700 are common ideographs.
+    swapped += IsSwappedAscii(c) && ((i > 0 && IsSwappedAscii(text[i - 1])) ||
+                                     (i + 1 < text.size() && IsSwappedAscii(text[i + 1])));
     if (c == u'?' && i + 1 < text.size() && text[i + 1] == u'?' &&
         (i == 0 || text[i - 1] != u'?')) {
       ++signs.lost_runs;

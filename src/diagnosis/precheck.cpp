@@ -68,11 +68,32 @@ bool HasEscapes(TextView text) {
   return false;
 }
 
-bool MayNeedRepair(TextView text, const Reading& reading) {
+std::optional<double> CleanWideLevel(std::string_view group) {
+  // Cyrillic read under another Cyrillic code page stays Cyrillic, and Western under Central
+  // European keeps most letters: those groups need a text to read nearly as well as clean
+  // text does. Mojibake rarely reads as Arabic, Hebrew, Thai or Vietnamese: too few clean
+  // texts there to set a level.
+  constexpr std::pair<std::string_view, double> kLevels[] = {
+      {"zh_hans", -7.0}, {"zh_hant", -7.0}, {"ja", -6.0},   {"ko", -7.0},
+      {"grek", -5.0},    {"cyrl", -4.5},    {"west", -8.5}, {"cent", -8.0},
+  };
+  for (const auto& [name, level] : kLevels) {
+    if (name == group) return level;
+  }
+  return std::nullopt;
+}
+
+bool MayNeedRepair(TextView text, const Reading& reading, const LanguageModel& model) {
   if (reading.signs.Total() > 0 || HasEscapes(text)) return true;
   const bool ascii = std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
-  if (ascii) return false;
-  return reading.plausibility < kCleanLevel * static_cast<double>(text.size());
+  if (ascii || reading.plausibility >= kCleanLevel * static_cast<double>(text.size())) {
+    return false;
+  }
+  if (model.GroupCount() == 0) return true;
+  const std::optional<double> level = CleanWideLevel(model.GroupName(reading.group));
+  if (!level) return true;
+  const LanguageModel::WideFit wide = model.WideReading(text);
+  return wide.log_prob < *level * static_cast<double>(wide.count);
 }
 
 }  // namespace qor

@@ -9,6 +9,7 @@
 #include "codepage/conversions.h"
 #include "codepage/selector_tables.h"
 #include "diagnosis/plausibility.h"
+#include "diagnosis/precheck.h"
 #include "platform/codepage_service.h"
 #include "platform/lcid.h"
 #include "platform/wtf8.h"
@@ -133,6 +134,7 @@ Repair MakeRepair(Step step, bool item, const Catalogue* catalogue, Writers* wri
   Repair repair;
   repair.step = std::move(step);
   repair.chainable = item || kind == PairKind::kCommon;
+  repair.mends_cut = repair.step.frame.source == Source::kCaretToEnd;
   repair.cost = kOtherCost;
   if (kind != PairKind::kNone && catalogue) repair.inverse = catalogue->Find(pair.inverse);
   if (kind != PairKind::kNone && writers && repair.step.code_pages.size() == 2) {
@@ -328,7 +330,14 @@ class Searcher {
       if ((i & 63) == 0 && limits_.stop.stop_requested()) return std::move(trials_);
       // Exotic first steps only where the text bears strong evidence of mojibake.
       if (!limits_.strong_evidence && !repairs_[i].without_evidence) continue;
+      if (limits_.reads_clean && !repairs_[i].mends_cut) continue;
       Try(Chain().Then(static_cast<std::uint16_t>(i)), sample_, Outcome{});
+    }
+    // A step that gave text reading clean, without loss, undid the garbling: a chain starting
+    // there would repair clean text, and one starting elsewhere would have to read better still.
+    if (limits_.reads_clean || GaveCleanText()) {
+      ReadTheLossy();
+      return std::move(trials_);
     }
     for (const Start& start : Starts()) {
       if (limits_.stop.stop_requested()) break;
@@ -389,6 +398,19 @@ class Searcher {
     const double rank = reading->plausibility - cost;
     best_ = std::max(best_, rank);
     trials_.push_back({chain, std::move(*outcome), rank, way_on});
+  }
+
+  // Whether the best ranked result so far reads as clean text beyond ASCII and lost nothing.
+  // ASCII may be a way on: the text of an escape format, say.
+  bool GaveCleanText() const {
+    const auto best =
+        std::max_element(trials_.begin(), trials_.end(),
+                         [](const Trial& a, const Trial& b) { return a.rank < b.rank; });
+    if (best == trials_.end() || best->rank == kUnread || best->outcome.Lost() > 0) return false;
+    const TextView result = best->outcome.result;
+    if (std::all_of(result.begin(), result.end(), IsAscii)) return false;
+    const std::optional<Reading> reading = ReadAbove(result, model_, -1e300);
+    return reading && !MayNeedRepair(result, *reading, model_);
   }
 
   // Whether most characters beyond ASCII of a text are UTF-8 read one byte a character, rather

@@ -42,6 +42,9 @@ struct Repair {
   // A pair tried in chains that gives any text of ASCII characters (U+0001..U+007F) back as it
   // is.
   bool keeps_ascii = false;
+  // Mends a character cut in half at the text's start (run from the caret to the end): the only
+  // repairs tried on text that reads clean, as a cut garbles only its first characters.
+  bool mends_cut = false;
 };
 
 // The catalogue's whole-text repairs, each label once, in catalogue order.
@@ -139,18 +142,19 @@ struct SearchLimits {
   // where it was cut from the rest does not decide).
   std::size_t wanted = 12;
   bool whole = true;  // the sample is the whole text
+  // The text reads as clean text does: only the repairs that mend a cut are tried.
+  bool reads_clean = false;
   std::stop_token stop;
   const LanguageModel* model = nullptr;  // the built-in model when null
 };
 
-// Every repair on the sample; then every chainable repair after each of the `beam` best ranked
-// results of chainable repairs that did not lose too much; then a third step of the same pair
-// after each chain of one pair taken twice. Results equal to the sample, to an earlier trial's
-// or to an intermediate text are left out, so each result appears once, under the first chain
-// in catalogue order. A pair whose writer lost too much on a text already is not run on it:
-// it could only lose as much.
-// A repair that fails with an error gives no trial; the first such failure is described in
-// *failure when given.
+// Every repair on the sample; then, unless one gave text that reads clean without loss, every
+// chainable repair after each of the `beam` best ranked results of chainable repairs that did not
+// lose too much; then a third step of the same pair after each chain of one pair taken twice.
+// Results equal to the sample, to an earlier trial's or to an intermediate text are left out, so
+// each result appears once, under the first chain in catalogue order. A pair whose writer lost too
+// much on a text already is not run on it: it could only lose as much. A repair that fails with an
+// error gives no trial; the first such failure is described in *failure when given.
 [[nodiscard]] std::vector<Trial> Search(TextView sample, const std::vector<Repair>& repairs,
                                         const SearchLimits& limits, Text* failure = nullptr);
 
