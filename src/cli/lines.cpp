@@ -1,5 +1,6 @@
 #include "cli/lines.h"
 
+#include <algorithm>
 #include <memory>
 #include <ostream>
 #include <utility>
@@ -85,15 +86,21 @@ LineOutcome PassLine(TextView line, TextView line_end, LineVerdict verdict, std:
 
 LinesEnd RunLines(TextSource& source, TextSink& sink, const LineJob& job, LineRun run,
                   std::ostream& err, LineCounts& counts) {
+  // Lines a thread may have in flight: enough that a line taking a thousand times longer than
+  // the others does not stall them.
+  constexpr std::size_t kLinesInFlight = 256;
   std::size_t line_number = 0;
-  OrderedJobs<Batch> jobs(run.threads, [&](Batch& batch) {
-    if (!sink.Write(batch.out)) return false;
-    for (const auto& [verdict, note] : batch.lines) {
-      counts.Add(verdict, ++line_number);
-      if (!note.empty()) err << run.where << "line " << line_number << ": " << note << '\n';
-    }
-    return true;
-  });
+  OrderedJobs<Batch> jobs(
+      run.threads,
+      [&](Batch& batch) {
+        if (!sink.Write(batch.out)) return false;
+        for (const auto& [verdict, note] : batch.lines) {
+          counts.Add(verdict, ++line_number);
+          if (!note.empty()) err << run.where << "line " << line_number << ": " << note << '\n';
+        }
+        return true;
+      },
+      std::max<std::size_t>(2, kLinesInFlight / std::max<std::size_t>(run.batch, 1)));
   std::size_t lines_given = 0;
   while (!source.done()) {
     std::optional<Text> part = source.Next();

@@ -1,13 +1,18 @@
 #pragma once
-// Jobs run on several threads, their results taken back in the order the jobs were given, with
-// a bounded number in flight so that memory stays bounded too.
+// Jobs run on a fixed set of threads, their results taken back in the order the jobs were given,
+// with a bounded number in flight so that memory stays bounded too. Jobs whose times vary a lot
+// (a garbled line takes a diagnosis's whole search, a clean one a glance) want many in flight,
+// so that one slow job does not leave the other threads idle while its result is awaited.
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstddef>
 #include <deque>
 #include <functional>
 #include <future>
+#include <mutex>
 #include <thread>
+#include <vector>
 
 namespace qor {
 
@@ -19,19 +24,42 @@ namespace qor {
 template <typename Result>
 class OrderedJobs {
  public:
-  // `take` receives each result in order; when it returns false, no more are taken.
-  OrderedJobs(std::size_t threads, std::function<bool(Result&)> take)
-      : limit_(2 * std::max<std::size_t>(threads, 1)), take_(std::move(take)) {}
-  ~OrderedJobs() {
-    for (auto& job : running_) job.wait();
+  // `take` receives each result in order; when it returns false, no more are taken. Up to
+  // `in_flight_per_thread` jobs a thread are given before the oldest result is taken.
+  OrderedJobs(std::size_t threads, std::function<bool(Result&)> take,
+              std::size_t in_flight_per_thread = 2)
+      : limit_(std::max<std::size_t>(threads, 1) * std::max<std::size_t>(in_flight_per_thread, 1)),
+        take_(std::move(take)) {
+    for (std::size_t k = 0; k < std::max<std::size_t>(threads, 1); ++k) {
+      workers_.emplace_back([this] { Work(); });
+    }
   }
+  // Jobs not yet started are dropped; those running finish before the threads end.
+  ~OrderedJobs() {
+    {
+      const std::lock_guard lock(mutex_);
+      closing_ = true;
+      queue_.clear();
+    }
+    ready_.notify_all();
+    for (std::thread& worker : workers_) worker.join();
+  }
+  OrderedJobs(const OrderedJobs&) = delete;
+  OrderedJobs& operator=(const OrderedJobs&) = delete;
 
-  // Starts a job, first taking the oldest results while too many are in flight. False once a
+  // Gives a job, first taking the oldest results while too many are in flight. False once a
   // take said stop.
   bool Add(std::function<Result()> job) {
     while (ok_ && running_.size() >= limit_) TakeOldest();
-    if (ok_) running_.push_back(std::async(std::launch::async, std::move(job)));
-    return ok_;
+    if (!ok_) return false;
+    std::packaged_task<Result()> task(std::move(job));
+    running_.push_back(task.get_future());
+    {
+      const std::lock_guard lock(mutex_);
+      queue_.push_back(std::move(task));
+    }
+    ready_.notify_one();
+    return true;
   }
   // Takes every result left; false when a take said stop.
   bool Drain() {
@@ -40,6 +68,20 @@ class OrderedJobs {
   }
 
  private:
+  void Work() {
+    for (;;) {
+      std::packaged_task<Result()> task;
+      {
+        std::unique_lock lock(mutex_);
+        ready_.wait(lock, [this] { return closing_ || !queue_.empty(); });
+        if (queue_.empty()) return;
+        task = std::move(queue_.front());
+        queue_.pop_front();
+      }
+      task();
+    }
+  }
+
   void TakeOldest() {
     Result result = running_.front().get();
     running_.pop_front();
@@ -48,8 +90,13 @@ class OrderedJobs {
 
   std::size_t limit_;
   std::function<bool(Result&)> take_;
-  std::deque<std::future<Result>> running_;
+  std::deque<std::future<Result>> running_;  // in the order given
   bool ok_ = true;
+  std::mutex mutex_;
+  std::condition_variable ready_;
+  std::deque<std::packaged_task<Result()>> queue_;  // given, not yet started
+  bool closing_ = false;
+  std::vector<std::thread> workers_;
 };
 
 }  // namespace qor
