@@ -377,11 +377,13 @@ int Levels(const std::vector<Case>& cases, const ReportOptions& options) {
     const LanguageModel& m = model ? *model : LanguageModel::BuiltIn();
     const Reading reading = Read(c.garbled, m);
     const LanguageModel::WideFit wide = m.WideReading(c.garbled);
-    std::printf("%s\t%s\t%d\t%zu\t%.3f\t%zu\t%d\t%s\t%.3f\t%zu\n", IsClean(c) ? "clean" : "garbled",
-                std::string(m.GroupName(reading.group)).c_str(), c.garbled == c.original,
-                CodePoints(c.garbled), reading.plausibility / std::max<double>(1, c.garbled.size()),
-                reading.signs.Total(), HasEscapes(c.garbled), c.path.c_str(),
-                wide.log_prob / std::max<double>(1, wide.count), wide.count);
+    std::printf("%s\t%s\t%d\t%zu\t%.3f\t%zu\t%d\t%s\t%.3f\t%zu\t%s\n",
+                IsClean(c) ? "clean" : "garbled", std::string(m.GroupName(reading.group)).c_str(),
+                c.garbled == c.original, CodePoints(c.garbled),
+                reading.plausibility / std::max<double>(1, c.garbled.size()), reading.signs.Total(),
+                HasEscapes(c.garbled), c.path.c_str(),
+                wide.log_prob / std::max<double>(1, wide.count), wide.count,
+                std::string(m.GroupName(wide.group)).c_str());
   }
   return 0;
 }

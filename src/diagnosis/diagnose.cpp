@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <unordered_set>
 
 #include "diagnosis/explanation.h"
@@ -27,7 +28,9 @@ const std::vector<Repair>& CatalogueRepairSet() {
 struct Ranked {
   Chain chain;
   Outcome outcome;
-  double rank = 0;      // plausibility less the chain's cost
+  double rank = 0;  // plausibility less the chain's cost
+  // The result's plausibility when the sample was the whole text: read once.
+  std::optional<double> plausibility;
   double margin = 0;    // by how much it must beat the text as it is
   bool vetoed = false;  // lost too much: ranked below every chain that did not
   bool improves = false;
@@ -84,6 +87,7 @@ std::vector<Ranked> Confirm(TextView text, TextView sample, std::vector<Trial> t
     on_sample.push_back({.chain = trial.chain,
                          .outcome = std::move(trial.outcome),
                          .rank = trial.rank,
+                         .plausibility = whole ? std::optional(trial.plausibility) : std::nullopt,
                          .vetoed = vetoed});
   }
   const std::size_t kept = std::min(wanted, on_sample.size());
@@ -136,9 +140,11 @@ bool MayRepair(TextView text, TextView result) {
          CountMadeUp(text, result) == 0;
 }
 
-double RankOf(TextView text, const Outcome& outcome, const Chain& chain,
-              const std::vector<Repair>& repairs, const LanguageModel& model) {
-  return Read(outcome.result, model).plausibility - chain.Cost(repairs) - LossCost(outcome, text);
+double RankOf(TextView text, const Ranked& ranked, const std::vector<Repair>& repairs,
+              const LanguageModel& model) {
+  const double plausibility =
+      ranked.plausibility ? *ranked.plausibility : Read(ranked.outcome.result, model).plausibility;
+  return plausibility - ranked.chain.Cost(repairs) - LossCost(ranked.outcome, text);
 }
 
 double MarginFor(const RepairMargin& margin, std::size_t changed, const MojibakeSigns& signs) {
@@ -207,7 +213,7 @@ Diagnosis DiagnoseWith(TextView text, const std::vector<Repair>& repairs,
     const bool escapes = HasEscapes(text);
     limits.evidence = signs.Total() > 0 || escapes;
     limits.strong_evidence = signs.Total() > signs.utf8_as_single_byte || escapes;
-    limits.wanted = wanted;
+    limits.wanted = std::max<std::size_t>(options.max_candidates, 1);
     limits.whole = sample.size() == text.size();
     limits.reads_clean = !may_need_repair;
     limits.stop = options.stop;
@@ -220,7 +226,7 @@ Diagnosis DiagnoseWith(TextView text, const std::vector<Repair>& repairs,
   const double as_is_rank = as_is_reading.plausibility;
   for (Ranked& chain : ranked) {
     chain.outcome.substituted += CountApproximated(repairs, chain.chain, text);
-    chain.rank = RankOf(text, chain.outcome, chain.chain, repairs, model);
+    chain.rank = RankOf(text, chain, repairs, model);
     chain.vetoed = LostTooMuch(chain.outcome, text.size());
     const std::size_t changed = ChangedCharacters(text, chain.outcome.result);
     chain.margin = MarginFor(options.margin, changed, as_is_reading.signs);

@@ -60,6 +60,9 @@ class Reader {
   bool failed_ = false;
 };
 
+// Where the scripts of the alphabets end and CJK's begin.
+constexpr char32_t kFirstIdeographic = 0x2E80;
+
 bool IsNonCharacter(char32_t c) { return (c >= 0xFDD0 && c <= 0xFDEF) || (c & 0xFFFE) == 0xFFFE; }
 
 }  // namespace
@@ -123,7 +126,15 @@ std::optional<LanguageModel> LanguageModel::FromBytes(BytesView bytes) {
     }
     model.groups_.push_back(std::move(group));
   }
-  if (!in.Done() || model.groups_.empty()) return std::nullopt;
+  if (!in.Done() || model.groups_.empty() || model.groups_.size() > kMaxGroups) {
+    return std::nullopt;
+  }
+  model.known_by_.assign(vocabulary_size, 0);
+  for (std::size_t g = 0; g < model.groups_.size(); ++g) {
+    for (std::size_t k = 0; k < vocabulary_size; ++k) {
+      if (model.groups_[g].unigram[k] != kUnseen) model.known_by_[k] |= std::uint64_t{1} << g;
+    }
+  }
   model.pairs_.Reserve(pairs.size());
   for (const auto& [key, value] : pairs) model.pairs_.Insert(key, value);
   return model;
@@ -167,7 +178,8 @@ double LanguageModel::LogProbOfRun(const std::vector<std::uint16_t>& indices,
       const double back_off = previous == kUnseen ? 0 : group.history[previous] / kModelScale;
       sum += Unigram(group, index, k < text.size() ? text[k] : kModelEdge) - back_off;
     }
-    if (wide && ((k < text.size() && text[k] >= 0x80) || (k > 0 && text[k - 1] >= 0x80))) {
+    if (wide && ((k < text.size() && text[k] >= 0x80) ||
+                 (k > 0 && text[k - 1] >= 0x80 && text[k - 1] < kFirstIdeographic))) {
       *wide += sum - before;
     }
     if (sum < floor) return sum;
@@ -184,14 +196,11 @@ double LanguageModel::LogProb(std::u32string_view text, std::size_t group) const
 
 std::vector<LanguageModel::Unknown> LanguageModel::GroupOrder(
     const std::vector<std::uint16_t>& indices, std::size_t begin, std::size_t end) const {
-  std::vector<Unknown> unknown;
-  unknown.reserve(groups_.size());
-  for (std::size_t g = 0; g < groups_.size(); ++g) {
-    std::size_t count = 0;
-    for (std::size_t k = begin; k < end; ++k) {
-      count += indices[k] == kUnseen || groups_[g].unigram[indices[k]] == kUnseen;
-    }
-    unknown.push_back({count, g});
+  std::vector<Unknown> unknown(groups_.size());
+  for (std::size_t g = 0; g < groups_.size(); ++g) unknown[g].group = g;
+  for (std::size_t k = begin; k < end; ++k) {
+    const std::uint64_t known = indices[k] == kUnseen ? 0 : known_by_[indices[k]];
+    for (std::size_t g = 0; g < groups_.size(); ++g) unknown[g].count += ~known >> g & 1;
   }
   std::sort(unknown.begin(), unknown.end(), [](const Unknown& a, const Unknown& b) {
     return a.count != b.count ? a.count < b.count : a.group < b.group;
@@ -201,53 +210,63 @@ std::vector<LanguageModel::Unknown> LanguageModel::GroupOrder(
 
 std::optional<Fit> LanguageModel::BestFitOfRun(const std::vector<std::uint16_t>& indices,
                                                std::u32string_view text, std::size_t begin,
-                                               std::size_t end, double floor) const {
+                                               std::size_t end, double floor, double* wide) const {
   std::optional<Fit> best;
+  double best_wide = 0;
   for (const auto& [count, g] : GroupOrder(indices, begin, end)) {
     const double bar = best ? std::max(floor, best->log_prob) : floor;
     // A character the group never saw costs at least the background's share of an ordinary
     // one: a group whose unknown characters alone fall below the bar cannot reach it.
     const double unknown_cost = groups_[g].log_background_weight + BackgroundLogProb(U'a');
     if (static_cast<double>(count) * unknown_cost < bar) continue;
-    const double log_prob = LogProbOfRun(indices, text, begin, end, g, bar);
-    if (log_prob >= bar && (!best || log_prob > best->log_prob)) best = Fit{log_prob, g};
+    double group_wide = 0;
+    const double log_prob =
+        LogProbOfRun(indices, text, begin, end, g, bar, wide ? &group_wide : nullptr);
+    if (log_prob >= bar && (!best || log_prob > best->log_prob)) {
+      best = Fit{log_prob, g};
+      best_wide = group_wide;
+    }
   }
+  if (best && wide) *wide += best_wide;
   return best;
 }
 
-std::optional<Fit> LanguageModel::BestFit(TextView text, double floor) const {
+std::optional<Fit> LanguageModel::BestFit(TextView text, double floor, WideFit* wide) const {
   const std::u32string normal = ModelText(text);
   std::vector<std::uint16_t> indices(normal.size());
   for (std::size_t k = 0; k < normal.size(); ++k) indices[k] = IndexOf(normal[k]);
   Fit total{0, 0};
   std::size_t longest = 0;
+  std::size_t most_wide = 0;
   for (const ScriptRun& run : ScriptRuns(normal)) {
     if (run.begin > 0) total.log_prob -= kScriptChangeCost;
     const std::optional<Fit> fit =
-        BestFitOfRun(indices, normal, run.begin, run.end, floor - total.log_prob);
+        BestFitOfRun(indices, normal, run.begin, run.end, floor - total.log_prob,
+                     wide ? &wide->log_prob : nullptr);
     if (!fit) return std::nullopt;
     total.log_prob += fit->log_prob;
     if (run.end - run.begin > longest) {
       longest = run.end - run.begin;
       total.group = fit->group;
     }
+    if (wide) {
+      const auto count = static_cast<std::size_t>(
+          std::count_if(normal.begin() + static_cast<std::ptrdiff_t>(run.begin),
+                        normal.begin() + static_cast<std::ptrdiff_t>(run.end),
+                        [](char32_t c) { return c >= 0x80; }));
+      wide->count += count;
+      if (count > most_wide) {
+        most_wide = count;
+        wide->group = fit->group;
+      }
+    }
   }
   return total;
 }
 
 LanguageModel::WideFit LanguageModel::WideReading(TextView text) const {
-  const std::u32string normal = ModelText(text);
-  std::vector<std::uint16_t> indices(normal.size());
-  for (std::size_t k = 0; k < normal.size(); ++k) indices[k] = IndexOf(normal[k]);
   WideFit wide;
-  wide.count = static_cast<std::size_t>(
-      std::count_if(normal.begin(), normal.end(), [](char32_t c) { return c >= 0x80; }));
-  if (wide.count == 0 || groups_.empty()) return wide;
-  for (const ScriptRun& run : ScriptRuns(normal)) {
-    if (run.begin > 0) wide.log_prob -= kScriptChangeCost;
-    const std::optional<Fit> fit = BestFitOfRun(indices, normal, run.begin, run.end, -1e300);
-    if (fit) LogProbOfRun(indices, normal, run.begin, run.end, fit->group, -1e300, &wide.log_prob);
-  }
+  if (!groups_.empty()) (void)BestFit(text, -1e300, &wide);
   return wide;
 }
 

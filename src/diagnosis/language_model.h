@@ -38,23 +38,29 @@ class LanguageModel {
 
   // The log-probability of a normalised text (ModelText) under one group, the edges included.
   [[nodiscard]] double LogProb(std::u32string_view text, std::size_t group) const;
-  // The log-probability of a text, each run of one script (Latin, Cyrillic, Greek, CJK…) read
-  // by the group that fits it best, with a cost for each change of script; the group is the
-  // longest run's. nullopt as soon as it is sure to be below `floor` (a log-probability only
-  // falls as characters are added).
-  [[nodiscard]] std::optional<Fit> BestFit(TextView text, double floor = -1e300) const;
   // How the characters beyond ASCII of a text read under the groups BestFit chooses: the
-  // log-probability of each of them, of the character after each and of each change of script,
-  // and how many they are. A long line with a few garbled characters reads well on the whole
-  // and badly here.
+  // log-probability of each of them after the character before it, and of the character after
+  // each letter of an alphabet (where its word ends tells too), and how many they are. A long
+  // line with a few garbled characters reads well on the whole and badly here; ASCII between
+  // ideographs ("配置(CONFIGURATION)") does not count against them. The group is that of the
+  // run that holds most of them.
   struct WideFit {
     double log_prob = 0;
     std::size_t count = 0;
+    std::size_t group = 0;
   };
+  // The log-probability of a text, each run of one script (Latin, Cyrillic, Greek, CJK…) read
+  // by the group that fits it best, with a cost for each change of script; the group is the
+  // longest run's. nullopt as soon as it is sure to be below `floor` (a log-probability only
+  // falls as characters are added). When `wide` is given, the text's WideReading is added to
+  // it on the way.
+  [[nodiscard]] std::optional<Fit> BestFit(TextView text, double floor = -1e300,
+                                           WideFit* wide = nullptr) const;
   [[nodiscard]] WideFit WideReading(TextView text) const;
 
  private:
   static constexpr std::uint16_t kUnseen = 0xFFFF;
+  static constexpr std::size_t kMaxGroups = 64;  // known_by_ holds a bit for each
 
   struct Group {
     std::string name;
@@ -69,14 +75,15 @@ class LanguageModel {
   // The log-probability of text[begin, end) under a group, the character before it as its
   // history and the edge after it if it ends the text, or a value below `floor` once it falls
   // there.
-  // When `wide` is given, the terms at characters beyond ASCII and after them are added to it.
+  // When `wide` is given, the terms WideReading counts are added to it.
   double LogProbOfRun(const std::vector<std::uint16_t>& indices, std::u32string_view text,
                       std::size_t begin, std::size_t end, std::size_t group, double floor,
                       double* wide = nullptr) const;
-  // The best group's reading of a run, or nullopt below `floor`.
+  // The best group's reading of a run, or nullopt below `floor`; when `wide` is given, the
+  // terms WideReading counts under that group are added to it.
   std::optional<Fit> BestFitOfRun(const std::vector<std::uint16_t>& indices,
                                   std::u32string_view text, std::size_t begin, std::size_t end,
-                                  double floor) const;
+                                  double floor, double* wide = nullptr) const;
   // The groups in the order to score a text in: those that know most of its characters first,
   // so that the others can stop early.
   struct Unknown {
@@ -89,6 +96,8 @@ class LanguageModel {
   std::vector<char32_t> vocabulary_;  // sorted; index 0 is the edge
   FlatTable<std::uint32_t, std::uint16_t> index_;
   std::vector<Group> groups_;
+  // By vocabulary index: a bit for each group that saw the character.
+  std::vector<std::uint64_t> known_by_;
   // Key: group << 32 | previous index << 16 | index; value: -log P × scale.
   FlatTable<std::uint64_t, std::uint16_t> pairs_;
 };

@@ -1,7 +1,7 @@
 #include "diagnosis/plausibility.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <string>
 
 namespace qor {
 
@@ -9,20 +9,31 @@ std::optional<Reading> ReadAbove(TextView text, const LanguageModel& model, doub
   return ReadAbove(text, model, floor, FindMojibakeSigns(text));
 }
 
-std::optional<Reading> ReadAbove(TextView text, const LanguageModel& model, double floor,
-                                 const MojibakeSigns& signs) {
+namespace {
+
+std::optional<Reading> ReadWith(TextView text, const LanguageModel& model, double floor,
+                                const MojibakeSigns& signs, bool wide) {
   Reading reading;
   reading.signs = signs;
   if (model.GroupCount() == 0) return reading;
   const double cost = reading.signs.Cost();
-  const std::optional<Fit> fit = model.BestFit(text, floor + cost);
+  const std::optional<Fit> fit = model.BestFit(text, floor + cost, wide ? &reading.wide : nullptr);
   if (!fit) return std::nullopt;
   reading.plausibility = fit->log_prob - cost;
   reading.group = fit->group;
   return reading;
 }
 
-Reading Read(TextView text, const LanguageModel& model) { return *ReadAbove(text, model, -1e300); }
+}  // namespace
+
+std::optional<Reading> ReadAbove(TextView text, const LanguageModel& model, double floor,
+                                 const MojibakeSigns& signs) {
+  return ReadWith(text, model, floor, signs, false);
+}
+
+Reading Read(TextView text, const LanguageModel& model) {
+  return *ReadWith(text, model, -1e300, FindMojibakeSigns(text), true);
+}
 
 double Plausibility(TextView text) { return Read(text, LanguageModel::BuiltIn()).plausibility; }
 
@@ -37,12 +48,20 @@ std::size_t ChangedCharacters(TextView text, TextView result) {
   }
   const TextView a = text.substr(head, text.size() - head - tail);
   const TextView b = result.substr(head, result.size() - head - tail);
-  std::unordered_map<char16_t, std::ptrdiff_t> balance;
-  for (const char16_t c : a) ++balance[c];
-  for (const char16_t c : b) --balance[c];
+  // The characters of each side that the other lacks, counted by walking both sorted.
+  std::u16string x(a), y(b);
+  std::sort(x.begin(), x.end());
+  std::sort(y.begin(), y.end());
   std::size_t dropped = 0, added = 0;
-  for (const auto& [c, n] : balance)
-    (n > 0 ? dropped : added) += static_cast<std::size_t>(std::abs(n));
+  for (std::size_t i = 0, j = 0; i < x.size() || j < y.size();) {
+    if (j == y.size() || (i < x.size() && x[i] < y[j])) {
+      ++dropped, ++i;
+    } else if (i == x.size() || y[j] < x[i]) {
+      ++added, ++j;
+    } else {
+      ++i, ++j;
+    }
+  }
   return std::max(dropped, added);
 }
 

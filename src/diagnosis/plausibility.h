@@ -17,6 +17,7 @@ struct Reading {
   double plausibility = 0;  // log-probability less the signs' cost, nats
   std::size_t group = 0;    // the best-fitting group of the model
   MojibakeSigns signs;
+  LanguageModel::WideFit wide;  // how its characters beyond ASCII read; filled by Read alone
 };
 
 [[nodiscard]] Reading Read(TextView text, const LanguageModel& model);

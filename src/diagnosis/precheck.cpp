@@ -39,19 +39,24 @@ bool EscapeAt(TextView text, std::size_t i) {
   }
 }
 
-// A run of eight or more Base64 characters with a digit, "+" or "/", or both cases after its
-// first letter: no word of text looks so.
+// A run of eight or more Base64 characters that mixes digits with both cases of letters (after
+// its first), or switches between digits and letters three times ("5Y+W6L+Z"). Words do
+// neither: not paths ("/usr/share/man"), CamelCase ("PostScript") or names ("libstdc++6").
 bool Base64WordAt(TextView text, std::size_t i, std::size_t* end) {
-  std::size_t k = i;
+  const auto is_digit = [](char16_t c) { return c >= u'0' && c <= u'9'; };
+  std::size_t k = i, switches = 0;
   bool digit = false, upper = false, lower = false;
-  while (k < text.size() && IsBase64(text[k])) {
+  for (; k < text.size() && IsBase64(text[k]); ++k) {
     const char16_t c = text[k];
-    digit |= !IsLetter(c);
-    if (k > i) (c >= u'a' ? lower : upper) |= IsLetter(c);
-    ++k;
+    digit |= is_digit(c);
+    if (k > i) {
+      (c >= u'a' ? lower : upper) |= IsLetter(c);
+      const char16_t before = text[k - 1];
+      switches += (is_digit(c) && IsLetter(before)) || (IsLetter(c) && is_digit(before));
+    }
   }
   *end = k;
-  return k - i >= 8 && (digit || (upper && lower));
+  return k - i >= 8 && ((digit && upper && lower) || switches >= 3);
 }
 
 }  // namespace
@@ -74,8 +79,8 @@ std::optional<double> CleanWideLevel(std::string_view group) {
   // text does. Mojibake rarely reads as Arabic, Hebrew, Thai or Vietnamese: too few clean
   // texts there to set a level.
   constexpr std::pair<std::string_view, double> kLevels[] = {
-      {"zh_hans", -7.0}, {"zh_hant", -7.0}, {"ja", -6.0},   {"ko", -7.0},
-      {"grek", -5.0},    {"cyrl", -4.5},    {"west", -8.5}, {"cent", -8.0},
+      {"zh_hans", -8.0}, {"zh_hant", -8.0}, {"ja", -6.5},   {"ko", -7.0},
+      {"grek", -5.5},    {"cyrl", -4.5},    {"west", -9.0}, {"cent", -8.5},
   };
   for (const auto& [name, level] : kLevels) {
     if (name == group) return level;
@@ -90,10 +95,9 @@ bool MayNeedRepair(TextView text, const Reading& reading, const LanguageModel& m
     return false;
   }
   if (model.GroupCount() == 0) return true;
-  const std::optional<double> level = CleanWideLevel(model.GroupName(reading.group));
+  const std::optional<double> level = CleanWideLevel(model.GroupName(reading.wide.group));
   if (!level) return true;
-  const LanguageModel::WideFit wide = model.WideReading(text);
-  return wide.log_prob < *level * static_cast<double>(wide.count);
+  return reading.wide.log_prob < *level * static_cast<double>(reading.wide.count);
 }
 
 }  // namespace qor

@@ -183,6 +183,8 @@ std::vector<Repair> CatalogueRepairs(const Catalogue& catalogue) {
   for (Repair& repair : repairs) {
     repair.keeps_ascii = repair.chainable && !repair.step.code_pages.empty() &&
                          RunStep(repair.step, ascii).result == ascii;
+    repair.drops_replacement =
+        repair.writer != kNoWriter && RunStep(repair.step, u"\uFFFD").substituted > 0;
   }
   return repairs;
 }
@@ -359,13 +361,24 @@ class Searcher {
   void NewText(TextView text) {
     std::fill(unwritable_.begin(), unwritable_.end(), false);
     ascii_ = std::all_of(text.begin(), text.end(), [](char16_t c) { return c > 0 && c < 0x80; });
+    replacements_ = CountReplacements(text);
+  }
+
+  // Whether a chain would only give a result that lost too much, where such results are not
+  // listed: its last step writes each U+FFFD of the text as "?", and they are too many.
+  bool OnlyLossy(const Repair& repair, const Outcome& before) const {
+    return limits_.whole && limits_.wanted <= 1 && repair.drops_replacement &&
+           LostTooMuch({{}, before.substituted + replacements_, before.invalid}, sample_.size());
   }
 
   // Runs the last step of a chain on the text the steps before it gave, with what they lost.
   void Try(const Chain& chain, TextView text, const Outcome& before) {
     const Repair& repair = repairs_[chain.steps[chain.Size() - 1]];
     const bool writes = repair.writer != kNoWriter;
-    if ((writes && unwritable_[repair.writer]) || (ascii_ && repair.keeps_ascii)) return;
+    if ((writes && unwritable_[repair.writer]) || (ascii_ && repair.keeps_ascii) ||
+        OnlyLossy(repair, before)) {
+      return;
+    }
     std::size_t unwritten = 0;
     std::optional<Outcome> outcome = RunCounted(repair.step, text, failure_, &unwritten);
     if (writes &&
@@ -397,7 +410,7 @@ class Searcher {
     if (!reading) return;
     const double rank = reading->plausibility - cost;
     best_ = std::max(best_, rank);
-    trials_.push_back({chain, std::move(*outcome), rank, way_on});
+    trials_.push_back({chain, std::move(*outcome), rank, way_on, reading->plausibility});
   }
 
   // Whether the best ranked result so far reads as clean text beyond ASCII and lost nothing.
@@ -409,8 +422,7 @@ class Searcher {
     if (best == trials_.end() || best->rank == kUnread || best->outcome.Lost() > 0) return false;
     const TextView result = best->outcome.result;
     if (std::all_of(result.begin(), result.end(), IsAscii)) return false;
-    const std::optional<Reading> reading = ReadAbove(result, model_, -1e300);
-    return reading && !MayNeedRepair(result, *reading, model_);
+    return !MayNeedRepair(result, Read(result, model_), model_);
   }
 
   // Whether most characters beyond ASCII of a text are UTF-8 read one byte a character, rather
@@ -478,12 +490,13 @@ class Searcher {
       return a->outcome.Lost() < b->outcome.Lost();
     });
     for (Trial* trial : lossy) {
-      if (read >= limits_.wanted && limits_.whole) break;
+      if (read + 1 >= limits_.wanted && limits_.whole) break;
       const double cost = trial->chain.Cost(repairs_) + LossCost(trial->outcome, sample_);
       const std::optional<Reading> reading =
           ReadAbove(trial->outcome.result, model_, Floor() + cost);
       if (reading) {
         trial->rank = reading->plausibility - cost;
+        trial->plausibility = reading->plausibility;
         ++read;
       }
     }
@@ -560,7 +573,8 @@ class Searcher {
   double as_is_floor_ = -1e300;
   // By writer: whether it lost too much on the text the pairs are tried on now.
   std::vector<bool> unwritable_;
-  bool ascii_ = false;  // the text the pairs are tried on now is ASCII
+  bool ascii_ = false;            // the text the pairs are tried on now is ASCII
+  std::size_t replacements_ = 0;  // its U+FFFD
 };
 
 }  // namespace

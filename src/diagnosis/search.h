@@ -42,6 +42,9 @@ struct Repair {
   // A pair tried in chains that gives any text of ASCII characters (U+0001..U+007F) back as it
   // is.
   bool keeps_ascii = false;
+  // A pair whose first code page has no U+FFFD: it writes each one of the text as "?", a lost
+  // character, whatever reads it back.
+  bool drops_replacement = false;
   // Mends a character cut in half at the text's start (run from the caret to the end): the only
   // repairs tried on text that reads clean, as a cut garbles only its first characters.
   bool mends_cut = false;
@@ -121,6 +124,7 @@ struct Trial {
   // however poorly it reads now (C1 controls and all). In a text without evidence of mojibake,
   // only when most of it is so and its last step did not write UTF-8 itself.
   bool utf8_left = false;
+  double plausibility = 0;  // the result's, read on the sample
 };
 
 // How many one-step results a second step is tried after in a text without evidence of
@@ -137,9 +141,10 @@ struct SearchLimits {
   // common pairs undo), or escapes. Without it only the repairs marked without_evidence are
   // tried first.
   bool strong_evidence = true;
-  // How many trials the caller ranks: those that lost too much are read (scored) only when
-  // fewer than this many did not, or when the sample is part of a longer text (what it lost
-  // where it was cut from the rest does not decide).
+  // How many candidates the caller lists, the text as it is among them. Those that lost too
+  // much are listed after all the others, so they are read (scored) only when there is room
+  // left for them, or when the sample is part of a longer text (what it lost where it was cut
+  // from the rest does not decide); with room for one, they are not tried at all.
   std::size_t wanted = 12;
   bool whole = true;  // the sample is the whole text
   // The text reads as clean text does: only the repairs that mend a cut are tried.
