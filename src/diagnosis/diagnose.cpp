@@ -19,8 +19,16 @@ constexpr std::size_t kConfirmed = 12;
 constexpr double kClose = 3.0;
 constexpr std::size_t kShort = 20;
 
-const std::vector<Repair>& CatalogueRepairSet() {
-  static const std::vector<Repair> repairs = CatalogueRepairs(Catalogue::Get());
+// Repairs with those of them that mend a cut.
+struct RepairSet {
+  explicit RepairSet(std::vector<Repair> all)
+      : repairs(std::move(all)), cut_menders(CutMenders(repairs)) {}
+  std::vector<Repair> repairs;
+  std::vector<std::uint16_t> cut_menders;
+};
+
+const RepairSet& CatalogueRepairSet() {
+  static const RepairSet repairs(CatalogueRepairs(Catalogue::Get()));
   return repairs;
 }
 
@@ -179,14 +187,13 @@ bool Close(const std::vector<Ranked>& ranked, std::size_t units) {
   return std::abs(a.rank - b.rank - margin) < kClose;
 }
 
-Diagnosis DiagnoseWith(TextView text, const std::vector<Repair>& repairs,
-                       const DiagnosisOptions& options);
+Diagnosis DiagnoseWith(TextView text, const RepairSet& set, const DiagnosisOptions& options);
 
 }  // namespace
 
 Diagnosis Diagnose(TextView text, const std::vector<Step>& repairs,
                    const DiagnosisOptions& options) {
-  return DiagnoseWith(text, RepairsOf(repairs), options);
+  return DiagnoseWith(text, RepairSet(RepairsOf(repairs)), options);
 }
 
 Diagnosis Diagnose(TextView text, const DiagnosisOptions& options) {
@@ -195,8 +202,8 @@ Diagnosis Diagnose(TextView text, const DiagnosisOptions& options) {
 
 namespace {
 
-Diagnosis DiagnoseWith(TextView text, const std::vector<Repair>& repairs,
-                       const DiagnosisOptions& options) {
+Diagnosis DiagnoseWith(TextView text, const RepairSet& set, const DiagnosisOptions& options) {
+  const std::vector<Repair>& repairs = set.repairs;
   Diagnosis diagnosis;
   const LanguageModel& model = options.model ? *options.model : LanguageModel::BuiltIn();
   const Ranking ranking(repairs);
@@ -216,6 +223,7 @@ Diagnosis DiagnoseWith(TextView text, const std::vector<Repair>& repairs,
     limits.wanted = std::max<std::size_t>(options.max_candidates, 1);
     limits.whole = sample.size() == text.size();
     limits.reads_clean = !may_need_repair;
+    limits.cut_menders = &set.cut_menders;
     limits.stop = options.stop;
     limits.model = &model;
     std::vector<Trial> trials = Search(sample, repairs, limits, &diagnosis.failure);

@@ -79,8 +79,8 @@ std::optional<double> CleanWideLevel(std::string_view group) {
   // text does. Mojibake rarely reads as Arabic, Hebrew, Thai or Vietnamese: too few clean
   // texts there to set a level.
   constexpr std::pair<std::string_view, double> kLevels[] = {
-      {"zh_hans", -8.0}, {"zh_hant", -8.0}, {"ja", -6.5},   {"ko", -7.0},
-      {"grek", -5.5},    {"cyrl", -4.5},    {"west", -9.0}, {"cent", -8.5},
+      {"zh_hans", -7.5}, {"zh_hant", -7.5}, {"ja", -6.5},   {"ko", -7.0},
+      {"grek", -5.5},    {"cyrl", -4.5},    {"west", -9.0}, {"cent", -8.0},
   };
   for (const auto& [name, level] : kLevels) {
     if (name == group) return level;

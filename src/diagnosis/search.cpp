@@ -44,19 +44,31 @@ std::size_t CountReplacements(TextView text) {
   return static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\uFFFD'));
 }
 
-std::size_t CountQuestionMarks(TextView text) {
-  return static_cast<std::size_t>(std::count(text.begin(), text.end(), u'?'));
+// The marks of lost characters a text shows: U+FFFD and "?".
+struct LostMarks {
+  std::size_t replacements = 0;
+  std::size_t questions = 0;
+};
+
+LostMarks CountLostMarks(TextView text) {
+  LostMarks marks;
+  for (const char16_t c : text) {
+    marks.replacements += c == u'\uFFFD';
+    marks.questions += c == u'?';
+  }
+  return marks;
+}
+
+std::size_t Beyond(std::size_t n, std::size_t known) { return n > known ? n - known : 0; }
+
+std::size_t CountMadeUp(const LostMarks& text, const LostMarks& result) {
+  return Beyond(text.replacements, result.replacements + Beyond(result.questions, text.questions));
 }
 
 }  // namespace
 
 std::size_t CountMadeUp(TextView text, TextView result) {
-  const std::size_t before = CountReplacements(text);
-  const std::size_t questions = CountQuestionMarks(result);
-  const std::size_t shown =
-      CountReplacements(result) +
-      (questions > CountQuestionMarks(text) ? questions - CountQuestionMarks(text) : 0);
-  return before > shown ? before - shown : 0;
+  return CountMadeUp(CountLostMarks(text), CountLostMarks(result));
 }
 
 namespace {
@@ -189,6 +201,14 @@ std::vector<Repair> CatalogueRepairs(const Catalogue& catalogue) {
   return repairs;
 }
 
+std::vector<std::uint16_t> CutMenders(const std::vector<Repair>& repairs) {
+  std::vector<std::uint16_t> menders;
+  for (std::size_t i = 0; i < repairs.size(); ++i) {
+    if (repairs[i].mends_cut) menders.push_back(static_cast<std::uint16_t>(i));
+  }
+  return menders;
+}
+
 std::vector<Repair> RepairsOf(const std::vector<Step>& steps) {
   std::vector<Repair> repairs;
   for (const Step& step : steps) repairs.push_back(MakeRepair(step, step.chainable, nullptr));
@@ -212,18 +232,17 @@ std::optional<Outcome> RunCounted(const Step& step, TextView text, Text* failure
   // became. One that stays U+FFFD is no new loss. One that the step turned into something else
   // (Latin1 keeps its low byte; UTF-16 writes it as two bytes that another code page reads as
   // letters) made up a character where one was lost: a loss too.
-  const std::size_t before = CountReplacements(text);
-  const std::size_t after = CountReplacements(run.result);
-  const auto beyond = [](std::size_t n, std::size_t known) { return n > known ? n - known : 0; };
-  const std::size_t new_questions =
-      beyond(CountQuestionMarks(run.result), CountQuestionMarks(text));
-  const std::size_t made_up = CountMadeUp(text, run.result);
+  const LostMarks text_marks = CountLostMarks(text);
+  const LostMarks result_marks = CountLostMarks(run.result);
+  const std::size_t before = text_marks.replacements;
+  const std::size_t new_questions = Beyond(result_marks.questions, text_marks.questions);
   // A "?" for each character the step could not hold, whether it counted them or not.
   Outcome outcome{std::move(run.result),
-                  std::max({new_questions, beyond(run.substituted, before), made_up}),
-                  std::max(beyond(run.invalid, before), beyond(after, before))};
+                  std::max({new_questions, Beyond(run.substituted, before),
+                            CountMadeUp(text_marks, result_marks)}),
+                  std::max(Beyond(run.invalid, before), Beyond(result_marks.replacements, before))};
   // What the writing alone lost, whatever reads it back.
-  if (unwritten) *unwritten = beyond(run.substituted, before);
+  if (unwritten) *unwritten = Beyond(run.substituted, before);
   return outcome;
 }
 
@@ -319,20 +338,20 @@ class Searcher {
         seen_{Text(sample)} {
     as_is_floor_ = Read(sample_, model_).plausibility - kSlack -
                    kSlackPerUnit * static_cast<double>(sample_.size());
-    std::size_t writers = 0;
-    for (const Repair& repair : repairs_) {
-      if (repair.writer != kNoWriter) writers = std::max<std::size_t>(writers, repair.writer + 1u);
-    }
-    unwritable_.resize(writers);
   }
 
   std::vector<Trial> Run() {
     NewText(sample_);
-    for (std::size_t i = 0; i < repairs_.size(); ++i) {
+    if (limits_.reads_clean) {
+      for (const std::uint16_t i :
+           limits_.cut_menders ? *limits_.cut_menders : CutMenders(repairs_)) {
+        Try(Chain().Then(i), sample_, Outcome{});
+      }
+    }
+    for (std::size_t i = 0; i < repairs_.size() && !limits_.reads_clean; ++i) {
       if ((i & 63) == 0 && limits_.stop.stop_requested()) return std::move(trials_);
       // Exotic first steps only where the text bears strong evidence of mojibake.
       if (!limits_.strong_evidence && !repairs_[i].without_evidence) continue;
-      if (limits_.reads_clean && !repairs_[i].mends_cut) continue;
       Try(Chain().Then(static_cast<std::uint16_t>(i)), sample_, Outcome{});
     }
     // A step that gave text reading clean, without loss, undid the garbling: a chain starting
@@ -375,6 +394,7 @@ class Searcher {
   void Try(const Chain& chain, TextView text, const Outcome& before) {
     const Repair& repair = repairs_[chain.steps[chain.Size() - 1]];
     const bool writes = repair.writer != kNoWriter;
+    if (writes && repair.writer >= unwritable_.size()) unwritable_.resize(repair.writer + 1u);
     if ((writes && unwritable_[repair.writer]) || (ascii_ && repair.keeps_ascii) ||
         OnlyLossy(repair, before)) {
       return;

@@ -52,6 +52,8 @@ struct Repair {
 
 // The catalogue's whole-text repairs, each label once, in catalogue order.
 [[nodiscard]] std::vector<Repair> CatalogueRepairs(const Catalogue& catalogue);
+// The repairs among them that mend a cut, by index.
+[[nodiscard]] std::vector<std::uint16_t> CutMenders(const std::vector<Repair>& repairs);
 // Repairs of given steps (tests give their own): a chainable step counts as a menu item; all
 // are tried first whatever the text.
 [[nodiscard]] std::vector<Repair> RepairsOf(const std::vector<Step>& steps);
@@ -147,8 +149,11 @@ struct SearchLimits {
   // from the rest does not decide); with room for one, they are not tried at all.
   std::size_t wanted = 12;
   bool whole = true;  // the sample is the whole text
-  // The text reads as clean text does: only the repairs that mend a cut are tried.
+  // The text reads as clean text does: only the repairs that mend a cut are tried, those of
+  // `cut_menders` where given (CutMenders of the repairs, kept by the caller: finding them
+  // takes longer than trying them).
   bool reads_clean = false;
+  const std::vector<std::uint16_t>* cut_menders = nullptr;
   std::stop_token stop;
   const LanguageModel* model = nullptr;  // the built-in model when null
 };
