@@ -1,6 +1,7 @@
 #include "diagnosis/language_model.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -198,10 +199,29 @@ std::vector<LanguageModel::Unknown> LanguageModel::GroupOrder(
     const std::vector<std::uint16_t>& indices, std::size_t begin, std::size_t end) const {
   std::vector<Unknown> unknown(groups_.size());
   for (std::size_t g = 0; g < groups_.size(); ++g) unknown[g].group = g;
+  const auto add = [&unknown](std::uint64_t known, std::size_t n) {
+    for (std::size_t g = 0; g < unknown.size(); ++g) unknown[g].count += n * (~known >> g & 1);
+  };
+  // The characters of a run fall into a few sets of groups that know them: counted by set.
+  struct Sets {
+    std::uint64_t known = 0;
+    std::size_t count = 0;
+  };
+  std::array<Sets, 8> sets;
+  std::size_t distinct = 0;
   for (std::size_t k = begin; k < end; ++k) {
     const std::uint64_t known = indices[k] == kUnseen ? 0 : known_by_[indices[k]];
-    for (std::size_t g = 0; g < groups_.size(); ++g) unknown[g].count += ~known >> g & 1;
+    std::size_t at = 0;
+    while (at < distinct && sets[at].known != known) ++at;
+    if (at < distinct) {
+      ++sets[at].count;
+    } else if (distinct < sets.size()) {
+      sets[distinct++] = {known, 1};
+    } else {
+      add(known, 1);
+    }
   }
+  for (std::size_t at = 0; at < distinct; ++at) add(sets[at].known, sets[at].count);
   std::sort(unknown.begin(), unknown.end(), [](const Unknown& a, const Unknown& b) {
     return a.count != b.count ? a.count < b.count : a.group < b.group;
   });

@@ -64,6 +64,8 @@ bool IsWordPart(char16_t c) {
 }
 
 std::size_t CountDesignators(TextView text) {
+  // Each begins with "$"; most texts have none.
+  if (text.find(u'$') == TextView::npos) return 0;
   std::size_t count = 0;
   for (std::size_t i = 0; i + 2 < text.size(); ++i) {
     const char16_t middle = text[i + 1], final = text[i + 2];
@@ -76,8 +78,9 @@ std::size_t CountDesignators(TextView text) {
   }
   // ISO-2022-JP: "$B" or "$@" into the double-byte set, "(B" or "(J" back to ASCII.
   const std::size_t into = CountOccurrences(text, u"$B") + CountOccurrences(text, u"$@");
+  if (into == 0) return count;
   const std::size_t back = CountOccurrences(text, u"(B") + CountOccurrences(text, u"(J");
-  return count + (into > 0 && back > 0 ? into : 0);
+  return count + (back > 0 ? into : 0);
 }
 
 }  // namespace
@@ -91,11 +94,12 @@ MojibakeSigns FindMojibakeSigns(TextView text) {
   MojibakeSigns signs;
   CountUtf8AsSingleByte(text, signs);
   signs.designators = CountDesignators(text);
-  signs.replacement = CountOccurrences(text, u"\uFFFD") + CountOccurrences(text, u"锟斤拷");
+  signs.replacement = CountOccurrences(text, u"锟斤拷");
   std::size_t swapped = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char16_t c = text[i];
     signs.controls += IsControl(c);
+    signs.replacement += c == u'\uFFFD';
     // Swapped ASCII comes in runs ("匀夀一伀"); alone, U+5F00 and U+6700 are common ideographs.
     swapped += IsSwappedAscii(c) && ((i > 0 && IsSwappedAscii(text[i - 1])) ||
                                      (i + 1 < text.size() && IsSwappedAscii(text[i + 1])));
