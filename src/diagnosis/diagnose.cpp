@@ -219,7 +219,8 @@ Diagnosis DiagnoseWith(TextView text, const RepairSet& set, const DiagnosisOptio
     const MojibakeSigns& signs = as_is_reading.signs;
     const bool escapes = HasEscapes(text);
     limits.evidence = signs.Total() > 0 || escapes;
-    limits.strong_evidence = signs.Total() > signs.utf8_as_single_byte || escapes;
+    limits.strong_evidence =
+        signs.Total() - signs.utf8_controls > signs.utf8_as_single_byte || escapes;
     limits.wanted = std::max<std::size_t>(options.max_candidates, 1);
     limits.whole = sample.size() == text.size();
     limits.reads_clean = !may_need_repair;

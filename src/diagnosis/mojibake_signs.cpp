@@ -39,6 +39,7 @@ void CountUtf8AsSingleByte(TextView text, MojibakeSigns& signs) {
     if (k > trails) {
       ++signs.utf8_as_single_byte;
       signs.utf8_units += trails + 1;
+      for (k = 1; k <= trails; ++k) signs.utf8_controls += IsControl(text[i + k]);
       i += trails;
     }
   }

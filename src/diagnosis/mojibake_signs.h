@@ -14,11 +14,12 @@ namespace qor {
 struct MojibakeSigns {
   std::size_t utf8_as_single_byte = 0;  // a UTF-8 lead byte and its trail bytes, read one a byte
   std::size_t utf8_units = 0;           // the units of those
-  std::size_t replacement = 0;          // U+FFFD, and "锟斤拷"
-  std::size_t controls = 0;             // C0 controls but tab and line breaks; C1 controls
-  std::size_t swapped = 0;              // U+xx00 for ASCII xx, in runs, when there are several
-  std::size_t lost_runs = 0;            // "??" and longer runs of "?"
-  std::size_t designators = 0;          // "$)C", "$(D", "$B…(B" and the like
+  std::size_t utf8_controls = 0;  // C1 controls among them (bytes 0x81, 0x8D…), in controls too
+  std::size_t replacement = 0;    // U+FFFD, and "锟斤拷"
+  std::size_t controls = 0;       // C0 controls but tab and line breaks; C1 controls
+  std::size_t swapped = 0;        // U+xx00 for ASCII xx, in runs, when there are several
+  std::size_t lost_runs = 0;      // "??" and longer runs of "?"
+  std::size_t designators = 0;    // "$)C", "$(D", "$B…(B" and the like
 
   std::size_t Total() const {
     return utf8_as_single_byte + replacement + controls + swapped + lost_runs + designators;

@@ -433,13 +433,17 @@ class Searcher {
     trials_.push_back({chain, std::move(*outcome), rank, way_on, reading->plausibility});
   }
 
-  // Whether the best ranked result so far reads as clean text beyond ASCII and lost nothing.
-  // ASCII may be a way on: the text of an escape format, say.
+  // Whether the best ranked result so far reads as clean text beyond ASCII and lost nothing
+  // but what the text had lost already (its U+FFFD, which no chain brings back). ASCII may be a
+  // way on: the text of an escape format, say.
   bool GaveCleanText() const {
     const auto best =
         std::max_element(trials_.begin(), trials_.end(),
                          [](const Trial& a, const Trial& b) { return a.rank < b.rank; });
-    if (best == trials_.end() || best->rank == kUnread || best->outcome.Lost() > 0) return false;
+    if (best == trials_.end() || best->rank == kUnread ||
+        best->outcome.Lost() > CountReplacements(sample_)) {
+      return false;
+    }
     const TextView result = best->outcome.result;
     if (std::all_of(result.begin(), result.end(), IsAscii)) return false;
     return !MayNeedRepair(result, Read(result, model_), model_);

@@ -139,9 +139,9 @@ struct SearchLimits {
   // Whether the text bears evidence of mojibake (signs or escapes). Without it the beam is at
   // most kPlainBeam.
   bool evidence = true;
-  // Whether it bears strong evidence: signs beyond UTF-8 read one byte a character (which the
-  // common pairs undo), or escapes. Without it only the repairs marked without_evidence are
-  // tried first.
+  // Whether it bears strong evidence: signs beyond UTF-8 read one byte a character and the
+  // controls among its bytes (which the common pairs undo), or escapes. Without it only the repairs
+  // marked without_evidence are tried first.
   bool strong_evidence = true;
   // How many candidates the caller lists, the text as it is among them. Those that lost too
   // much are listed after all the others, so they are read (scored) only when there is room
