@@ -5,10 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cli/cli_run.h"
+#include "cli/ordered_jobs.h"
 #include "support/file_test_support.h"
 #include "support/test_support.h"
 
@@ -84,6 +88,29 @@ TEST(CliLines, ThreadsKeepTheOrder) {
     std::vector<std::string> args = r.args;
     args.insert(args.end(), {"--lines", "-j", "3"});
     EXPECT_EQ(FirstDifference(Cli(args, in).out, expected), "") << r.args[0];
+  }
+}
+
+// -j N: no more than N jobs run at once, however many are in flight; results in order.
+TEST(OrderedJobs, RunsAtMostItsThreadsAtOnce) {
+  for (const std::size_t threads : {1u, 3u}) {
+    std::atomic<int> running = 0, most = 0;
+    std::vector<int> taken;
+    OrderedJobs<int> jobs(
+        threads, [&](int& k) { return taken.push_back(k), true; }, 8);
+    for (int k = 0; k < 40; ++k) {
+      jobs.Add([&, k] {
+        const int now = ++running;
+        for (int seen = most; now > seen && !most.compare_exchange_weak(seen, now);) {
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        --running;
+        return k;
+      });
+    }
+    ASSERT_TRUE(jobs.Drain());
+    EXPECT_LE(most, static_cast<int>(threads));
+    EXPECT_TRUE(std::is_sorted(taken.begin(), taken.end()) && taken.size() == 40u);
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <thread>
 
 #include "codepage/conversions.h"
@@ -69,6 +70,12 @@ const Golden kGolden[] = {
     {"Greek UTF-8 read as Western", "Î•Î»Î»Î·Î½Î¹ÎºÏŒ ÎºÎµÎ¯Î¼ÎµÎ½Î¿", "Ελληνικό κείμενο"},
     // A result full of controls is no text: quoted-printable is decoded, not read as EBCDIC.
     {"quoted-printable UTF-8", "=E4=B8=AD=E6=96=87 text", "中文 text"},
+    // Two garbled ideographs in a line of ASCII still read as garbled.
+    {"Big5 read as GBK, among ASCII", "12.1.2. Shell 把计", "12.1.2. Shell 參數"},
+    // Byte 0x81 of "с" shows as a control: part of the UTF-8, not a sign of something else.
+    {"Russian UTF-8 read as Western, a byte of it a control",
+     "Ð¡ÐµÑ€Ð²ÐµÑ€ Ð²ÐµÑ€Ð½ÑƒÐ» Ð½ÐµÐ´Ð¾Ð¿ÑƒÑ\u0081Ñ‚Ð¸Ð¼Ñ‹Ð¹ Ð¾Ñ‚Ð²ÐµÑ‚",
+     "Сервер вернул недопустимый ответ"},
 };
 
 // Repairs of damage the text had already, or that the program's own conventions define: a
@@ -140,6 +147,11 @@ TEST(Diagnose, LeavesCleanTextAsItIs) {
       "Не удалось открыть файл «%s»: доступ запрещён.",
       "Δεν ήταν δυνατό το άνοιγμα του αρχείου.",
       "Nie można otworzyć pliku: brak uprawnień.",
+      // ASCII words between ideographs, paths, CamelCase and "+" are not held against a line.
+      "IS), 配置(CONFIGURATION), 描述(DESCRIPTION),选项(OPTIONS)",
+      "groff的默认输出通常是 PostScript。man help 应该会提示哪个处理器",
+      "如果搜索路径原先为 /usr/share/man:/usr/local/man 且$SYSTEM",
+      "Il contient un répertoire lost+found, peut-être parce qu'il s'agit d'un point de montage.",
   };
   for (const char* text : clean) {
     const Diagnosis diagnosis = Diagnose(T(text));
@@ -263,6 +275,19 @@ TEST(DiagnoseRanking, LosslessBeatsLossy) {
   const auto as_is = std::find_if(diagnosis.candidates.begin(), diagnosis.candidates.end(),
                                   [](const Candidate& c) { return c.chain.empty(); });
   EXPECT_GT(lossy, as_is);
+}
+
+TEST(DiagnoseRanking, RepairsThatLostTooMuchAreListedOnlyWhereThereIsRoom) {
+  // UTF-8 read as GBK with a lost byte in every few characters: each repair loses too much.
+  const Text garbled = T("鐢ㄦ硶娑堟伅锛岀劧鍚庨��鍑恒�傛墦鍗扮畝鐭�鐨勫府鍔╂秷鎭�骞堕��鍑恒");
+  DiagnosisOptions one;
+  one.max_candidates = 1;
+  const Diagnosis alone = Diagnose(garbled, one);
+  const Diagnosis listed = Diagnose(garbled);
+  ASSERT_EQ(alone.candidates.size(), 1u);
+  EXPECT_EQ(alone.candidates[0].result, listed.candidates[0].result);
+  EXPECT_TRUE(std::any_of(listed.candidates.begin(), listed.candidates.end(),
+                          [](const Candidate& c) { return !c.Lossless(); }));
 }
 
 TEST(DiagnoseRanking, ACharacterMadeUpWhereOneWasLostIsALoss) {
