@@ -8,7 +8,7 @@
 set -eu
 build=$1
 megabytes=${2:-50}
-lines=${3:-2000}
+lines=${3:-20000}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 /usr/bin/python3 "$(dirname "$0")/make_inputs.py" "$work" "$megabytes" "$lines"

@@ -130,6 +130,22 @@ std::optional<LanguageModel> LanguageModel::FromBytes(BytesView bytes) {
   if (!in.Done() || model.groups_.empty() || model.groups_.size() > kMaxGroups) {
     return std::nullopt;
   }
+  // The most any group can give each character: its unigram (a back-off only lowers it) or the
+  // best pair that ends in it.
+  model.best_.assign(vocabulary_size, -1e300);
+  for (const Group& group : model.groups_) {
+    model.background_best_ =
+        std::max(model.background_best_, static_cast<double>(group.log_background_weight));
+    for (std::size_t k = 0; k < vocabulary_size; ++k) {
+      if (group.unigram[k] != kUnseen) {
+        model.best_[k] = std::max(model.best_[k], -group.unigram[k] / kModelScale);
+      }
+    }
+  }
+  for (const auto& [key, value] : pairs) {
+    const std::size_t next = key & 0xFFFF;
+    model.best_[next] = std::max(model.best_[next], -value / kModelScale);
+  }
   model.known_by_.assign(vocabulary_size, 0);
   for (std::size_t g = 0; g < model.groups_.size(); ++g) {
     for (std::size_t k = 0; k < vocabulary_size; ++k) {
@@ -251,10 +267,27 @@ std::optional<Fit> LanguageModel::BestFitOfRun(const std::vector<std::uint16_t>&
   return best;
 }
 
+double LanguageModel::UpperBound(const std::vector<std::uint16_t>& indices,
+                                 std::u32string_view text) const {
+  // The edge after the text.
+  double bound = std::max(best_[0], background_best_ + BackgroundLogProb(kModelEdge));
+  for (std::size_t k = 0; k < text.size(); ++k) {
+    // A character some group saw may still be unseen by the best-reading one: the background
+    // can give it more than any group does.
+    double most = background_best_ + BackgroundLogProb(text[k]);
+    if (indices[k] != kUnseen) most = std::max(most, best_[indices[k]]);
+    bound += most;
+  }
+  return bound;
+}
+
 std::optional<Fit> LanguageModel::BestFit(TextView text, double floor, WideFit* wide) const {
   const std::u32string normal = ModelText(text);
   std::vector<std::uint16_t> indices(normal.size());
   for (std::size_t k = 0; k < normal.size(); ++k) indices[k] = IndexOf(normal[k]);
+  // Most results tried read far below the best: a bound that costs a table lookup a character
+  // turns them away before the groups are weighed.
+  if (UpperBound(indices, normal) < floor) return std::nullopt;
   Fit total{0, 0};
   std::size_t longest = 0;
   std::size_t most_wide = 0;

@@ -84,6 +84,9 @@ class LanguageModel {
   std::optional<Fit> BestFitOfRun(const std::vector<std::uint16_t>& indices,
                                   std::u32string_view text, std::size_t begin, std::size_t end,
                                   double floor, double* wide = nullptr) const;
+  // At least the log-probability of a normalised text under any group: each character given
+  // the most any group gives it.
+  double UpperBound(const std::vector<std::uint16_t>& indices, std::u32string_view text) const;
   // The groups in the order to score a text in: those that know most of its characters first,
   // so that the others can stop early.
   struct Unknown {
@@ -98,6 +101,10 @@ class LanguageModel {
   std::vector<Group> groups_;
   // By vocabulary index: a bit for each group that saw the character.
   std::vector<std::uint64_t> known_by_;
+  // By vocabulary index: the most log-probability any group gives the character.
+  std::vector<double> best_;
+  // The most log weight any group leaves to the background.
+  double background_best_ = -1e300;
   // Key: group << 32 | previous index << 16 | index; value: -log P × scale.
   FlatTable<std::uint64_t, std::uint16_t> pairs_;
 };
