@@ -61,6 +61,9 @@ class Reader {
   bool failed_ = false;
 };
 
+// How far the bounds, summed from floats, may fall below what they bound.
+constexpr double kBoundRounding = 1e-3;
+
 // Where the scripts of the alphabets end and CJK's begin.
 constexpr char32_t kFirstIdeographic = 0x2E80;
 
@@ -130,21 +133,26 @@ std::optional<LanguageModel> LanguageModel::FromBytes(BytesView bytes) {
   if (!in.Done() || model.groups_.empty() || model.groups_.size() > kMaxGroups) {
     return std::nullopt;
   }
-  // The most any group can give each character: its unigram (a back-off only lowers it) or the
-  // best pair that ends in it.
-  model.best_.assign(vocabulary_size, -1e300);
-  for (const Group& group : model.groups_) {
+  // The most each group, and any group, can give each character: its unigram (a back-off only
+  // lowers it) or the best pair that ends in it.
+  model.best_.assign(vocabulary_size, -1e30f);
+  for (Group& group : model.groups_) {
     model.background_best_ =
         std::max(model.background_best_, static_cast<double>(group.log_background_weight));
+    group.best.resize(vocabulary_size);
     for (std::size_t k = 0; k < vocabulary_size; ++k) {
-      if (group.unigram[k] != kUnseen) {
-        model.best_[k] = std::max(model.best_[k], -group.unigram[k] / kModelScale);
-      }
+      group.best[k] = static_cast<float>(
+          model.Unigram(group, static_cast<std::uint16_t>(k), model.vocabulary_[k]));
     }
   }
   for (const auto& [key, value] : pairs) {
-    const std::size_t next = key & 0xFFFF;
-    model.best_[next] = std::max(model.best_[next], -value / kModelScale);
+    float& best = model.groups_[key >> 32].best[key & 0xFFFF];
+    best = std::max(best, static_cast<float>(-value / kModelScale));
+  }
+  for (const Group& group : model.groups_) {
+    for (std::size_t k = 0; k < vocabulary_size; ++k) {
+      model.best_[k] = std::max(model.best_[k], group.best[k]);
+    }
   }
   model.known_by_.assign(vocabulary_size, 0);
   for (std::size_t g = 0; g < model.groups_.size(); ++g) {
@@ -251,10 +259,7 @@ std::optional<Fit> LanguageModel::BestFitOfRun(const std::vector<std::uint16_t>&
   double best_wide = 0;
   for (const auto& [count, g] : GroupOrder(indices, begin, end)) {
     const double bar = best ? std::max(floor, best->log_prob) : floor;
-    // A character the group never saw costs at least the background's share of an ordinary
-    // one: a group whose unknown characters alone fall below the bar cannot reach it.
-    const double unknown_cost = groups_[g].log_background_weight + BackgroundLogProb(U'a');
-    if (static_cast<double>(count) * unknown_cost < bar) continue;
+    if (GroupBound(indices, text, begin, end, g) + kBoundRounding < bar) continue;
     double group_wide = 0;
     const double log_prob =
         LogProbOfRun(indices, text, begin, end, g, bar, wide ? &group_wide : nullptr);
@@ -269,14 +274,22 @@ std::optional<Fit> LanguageModel::BestFitOfRun(const std::vector<std::uint16_t>&
 
 double LanguageModel::UpperBound(const std::vector<std::uint16_t>& indices,
                                  std::u32string_view text) const {
-  // The edge after the text.
-  double bound = std::max(best_[0], background_best_ + BackgroundLogProb(kModelEdge));
+  double bound = best_[0];  // the edge after the text
   for (std::size_t k = 0; k < text.size(); ++k) {
-    // A character some group saw may still be unseen by the best-reading one: the background
-    // can give it more than any group does.
-    double most = background_best_ + BackgroundLogProb(text[k]);
-    if (indices[k] != kUnseen) most = std::max(most, best_[indices[k]]);
-    bound += most;
+    bound +=
+        indices[k] != kUnseen ? best_[indices[k]] : background_best_ + BackgroundLogProb(text[k]);
+  }
+  return bound;
+}
+
+double LanguageModel::GroupBound(const std::vector<std::uint16_t>& indices,
+                                 std::u32string_view text, std::size_t begin, std::size_t end,
+                                 std::size_t g) const {
+  const Group& group = groups_[g];
+  double bound = end == text.size() ? group.best[0] : 0;  // the edge after the text
+  for (std::size_t k = begin; k < end; ++k) {
+    bound += indices[k] != kUnseen ? group.best[indices[k]]
+                                   : group.log_background_weight + BackgroundLogProb(text[k]);
   }
   return bound;
 }
@@ -287,7 +300,7 @@ std::optional<Fit> LanguageModel::BestFit(TextView text, double floor, WideFit* 
   for (std::size_t k = 0; k < normal.size(); ++k) indices[k] = IndexOf(normal[k]);
   // Most results tried read far below the best: a bound that costs a table lookup a character
   // turns them away before the groups are weighed.
-  if (UpperBound(indices, normal) < floor) return std::nullopt;
+  if (UpperBound(indices, normal) + kBoundRounding < floor) return std::nullopt;
   Fit total{0, 0};
   std::size_t longest = 0;
   std::size_t most_wide = 0;

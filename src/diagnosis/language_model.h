@@ -67,6 +67,9 @@ class LanguageModel {
     float log_background_weight = 0;     // the share of the unigram model left to the background
     std::vector<std::uint16_t> unigram;  // by vocabulary index: -log P × scale, kUnseen if none
     std::vector<std::uint16_t> history;  // by vocabulary index: -log of the back-off weight
+    // By vocabulary index: the most log-probability the group gives the character, after any
+    // character (its unigram, the background's for one it never saw, or its best pair).
+    std::vector<float> best;
   };
 
   // The vocabulary index of a code point; kUnseen for one no group saw.
@@ -87,6 +90,9 @@ class LanguageModel {
   // At least the log-probability of a normalised text under any group: each character given
   // the most any group gives it.
   double UpperBound(const std::vector<std::uint16_t>& indices, std::u32string_view text) const;
+  // At least the log-probability of text[begin, end) under one group (LogProbOfRun).
+  double GroupBound(const std::vector<std::uint16_t>& indices, std::u32string_view text,
+                    std::size_t begin, std::size_t end, std::size_t group) const;
   // The groups in the order to score a text in: those that know most of its characters first,
   // so that the others can stop early.
   struct Unknown {
@@ -102,7 +108,7 @@ class LanguageModel {
   // By vocabulary index: a bit for each group that saw the character.
   std::vector<std::uint64_t> known_by_;
   // By vocabulary index: the most log-probability any group gives the character.
-  std::vector<double> best_;
+  std::vector<float> best_;
   // The most log weight any group leaves to the background.
   double background_best_ = -1e300;
   // Key: group << 32 | previous index << 16 | index; value: -log P × scale.
