@@ -11,6 +11,7 @@
 #include <functional>
 #include <future>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -28,12 +29,9 @@ class OrderedJobs {
   // `in_flight_per_thread` jobs a thread are given before the oldest result is taken.
   OrderedJobs(std::size_t threads, std::function<bool(Result&)> take,
               std::size_t in_flight_per_thread = 2)
-      : limit_(std::max<std::size_t>(threads, 1) * std::max<std::size_t>(in_flight_per_thread, 1)),
-        take_(std::move(take)) {
-    for (std::size_t k = 0; k < std::max<std::size_t>(threads, 1); ++k) {
-      workers_.emplace_back([this] { Work(); });
-    }
-  }
+      : threads_(std::max<std::size_t>(threads, 1)),
+        limit_(std::min(kMostInFlight, threads_ * std::max<std::size_t>(in_flight_per_thread, 1))),
+        take_(std::move(take)) {}
   // Jobs not yet started are dropped; those running finish before the threads end.
   ~OrderedJobs() {
     {
@@ -59,6 +57,15 @@ class OrderedJobs {
       queue_.push_back(std::move(task));
     }
     ready_.notify_one();
+    // Threads start as jobs come, no more than there are jobs in flight: -j 10000 on ten lines
+    // starts ten. One the system refuses leaves the work to those there are, or to this one.
+    if (workers_.size() < threads_ && workers_.size() < running_.size()) {
+      try {
+        workers_.emplace_back([this] { Work(); });
+      } catch (const std::system_error&) {
+        if (workers_.empty()) RunQueued();
+      }
+    }
     return true;
   }
   // Takes every result left; false when a take said stop.
@@ -68,6 +75,20 @@ class OrderedJobs {
   }
 
  private:
+  // Runs the jobs given and not yet started on this thread.
+  void RunQueued() {
+    for (;;) {
+      std::packaged_task<Result()> task;
+      {
+        const std::lock_guard lock(mutex_);
+        if (queue_.empty()) return;
+        task = std::move(queue_.front());
+        queue_.pop_front();
+      }
+      task();
+    }
+  }
+
   void Work() {
     for (;;) {
       std::packaged_task<Result()> task;
@@ -88,6 +109,10 @@ class OrderedJobs {
     ok_ = take_(result);
   }
 
+  // Jobs in flight at the most, whatever -j says: each holds its input and its result.
+  static constexpr std::size_t kMostInFlight = 4096;
+
+  std::size_t threads_;
   std::size_t limit_;
   std::function<bool(Result&)> take_;
   std::deque<std::future<Result>> running_;  // in the order given

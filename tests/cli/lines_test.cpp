@@ -91,9 +91,10 @@ TEST(CliLines, ThreadsKeepTheOrder) {
   }
 }
 
-// -j N: no more than N jobs run at once, however many are in flight; results in order.
+// -j N: no more than N jobs run at once, however many are in flight, and no more threads than
+// jobs; results in order.
 TEST(OrderedJobs, RunsAtMostItsThreadsAtOnce) {
-  for (const std::size_t threads : {1u, 3u}) {
+  for (const std::size_t threads : {1u, 3u, 100000u}) {
     std::atomic<int> running = 0, most = 0;
     std::vector<int> taken;
     OrderedJobs<int> jobs(
