@@ -168,11 +168,6 @@ void PrintRow(const std::string& name, const Tally& t) {
 // so the clean paths name it and the others are told by their script.
 std::string Family(const Case& c) {
   const std::string group = c.source.substr(0, c.source.find('/'));
-  if (c.source.rfind("check/", 0) == 0) {
-    const std::string lang = c.source.substr(6, c.source.find('/', 6) - 6);
-    if (lang == "zh_CN" || lang == "zh_TW" || lang == "ja" || lang == "ko") return "cjk";
-    return "western-cyrillic";
-  }
   if (group == "zh_hans" || group == "zh_hant" || group == "ja" || group == "ko") return "cjk";
   return "western-cyrillic";
 }
@@ -199,7 +194,6 @@ class Models {
     if (!cross_.empty()) {
       const std::size_t slash = c.source.rfind('/');
       path = cross_ + "/" + c.source.substr(slash + 1) + ".bin";
-      if (c.source.rfind("check/", 0) == 0) path = cross_ + "/all.bin";
     }
     if (path.empty()) return nullptr;
     auto& slot = loaded_[path];

@@ -10,16 +10,14 @@ QOR_PACKAGES=(
   pybind11-dev python3-dev python3-pytest python3-pandas python3-dask python3-distributed
 )
 
-# The texts the diagnosis language model is trained on, and the independent check texts it is
-# measured on (manual pages, fortunes): only bench/language_model/make_model.sh needs them.
+# The texts the diagnosis language model is trained on: only bench/language_model/make_model.sh
+# needs them.
 QOR_TRAINING_PACKAGES=(
   debian-reference-zh-cn debian-reference-zh-tw debian-reference-ja debian-reference-de
   debian-reference-fr debian-reference-es debian-reference-it debian-reference-pt
   debian-reference-en debian-handbook gnome-user-docs rime-data-luna-pinyin
   hunspell-ru hunspell-uk hunspell-bg hunspell-el hunspell-ko hunspell-de-de hunspell-fr
   hunspell-es hunspell-pl hunspell-cs hunspell-hu hunspell-en-us
-  manpages-zh manpages-ja manpages-ru manpages-de manpages-fr manpages-pl manpages-uk
-  manpages-el manpages-cs fortunes-zh fortunes-ru fortunes-de fortunes-pl fortunes-cs fortunes-bg
 )
 
 qor_install_training_packages() {

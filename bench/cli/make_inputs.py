@@ -6,14 +6,14 @@ repairs), lines of 10 to 40 characters, SIZE megabytes. Characters whose GBK byt
 leaves undefined (81, 8D, 8F, 90, 9D) are left out, so that iconv can take the same path.
 
 lines.txt: 40-character lines of running Chinese text, a tenth of them garbled (UTF-8 read as
-GBK or GBK read as Windows-1252), COUNT lines. The text comes from the Chinese manual pages
-(manpages-zh), which no model is trained or tuned on; without them, from random common
-characters, which read as no language and so take the diagnosis's whole search on every line.
+GBK or GBK read as Windows-1252), COUNT lines. The text comes from the Chinese messages of the
+gettext catalogs installed (the language model learned from them too: a measure of speed, not
+of accuracy); without them, from random common characters, which read as no language and so
+take the diagnosis's whole search on every line.
 """
+import gettext
 import glob
-import gzip
 import random
-import re
 import sys
 
 UNDEFINED = set(b"\x81\x8d\x8f\x90\x9d")
@@ -46,28 +46,32 @@ def eng_gb(path, megabytes, rng, chars):
             size += len(garbled.encode("utf-8"))
 
 
-ROFF_ESCAPE = re.compile(r"\\(f[BIRP]|f\(..|\(..|s[-+]?\d|[-&e ])")
+def gbk_safe(c):
+    """Whether GBK writes a character in bytes that Windows-1252 reads, as the garbling needs."""
+    try:
+        return not UNDEFINED.intersection(c.encode("gbk"))
+    except UnicodeEncodeError:
+        return False
 
 
-def manual_text():
-    """The running text of the Chinese manual pages, roff requests and escapes removed."""
+def message_text():
+    """The Chinese messages of the installed gettext catalogs that hold ten ideographs or more,
+    without the characters the garbling cannot take."""
     text = []
-    for name in sorted(glob.glob("/usr/share/man/zh_CN/man*/*.gz")):
+    for name in sorted(glob.glob("/usr/share/locale/zh_CN/LC_MESSAGES/*.mo")):
         try:
-            page = gzip.open(name).read().decode("utf-8")
+            with open(name, "rb") as f:
+                catalog = gettext.GNUTranslations(f)._catalog
         except (OSError, UnicodeDecodeError):
             continue
-        for row in page.splitlines():
-            if row.startswith((".", "'")):
-                continue
-            row = ROFF_ESCAPE.sub("", row).strip()
-            if sum(ord(c) >= 0x4E00 for c in row) >= 10:
-                text.append(row)
+        for message in catalog.values():
+            if isinstance(message, str) and sum(ord(c) >= 0x4E00 for c in message) >= 10:
+                text.append("".join(c for c in " ".join(message.split()) if gbk_safe(c)))
     return "".join(text)
 
 
 def lines(path, count, rng, chars):
-    running = manual_text()
+    running = message_text()
     with open(path, "w", encoding="utf-8", newline="\n") as out:
         for k in range(count):
             if len(running) > 4000:

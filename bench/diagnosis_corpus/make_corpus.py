@@ -6,15 +6,14 @@ end), plus clean lines that must come back unchanged.
 
 Output: one case a line, tab-separated:
     source  path  tool  original  garbled
-source names where the line came from as GROUP/SOURCE of the training text ("zh_hans/help"), or
-check/LANG/SOURCE for the independent check texts (manual pages, fortunes), which no model is
-trained or tuned on; path names the garbling, e.g. "utf-8>gbk" (bytes written as UTF-8, read as
+source names where the line came from as GROUP/SOURCE of the training text ("zh_hans/help");
+path names the garbling, e.g. "utf-8>gbk" (bytes written as UTF-8, read as
 GBK) or "utf-8>gbk|utf-8>cp1252" (two layers, the first one first); "escape:url-utf-8" and the
 like an escape format; "cut:gbk" the half-character cut; "end:utf-8>gbk" a UTF-8 text cut inside
 its last character and read as GBK; "clean/fr" a clean line (garbled = original). Texts are
 escaped: backslash as \\\\, tab, line feed, carriage return and other C0 controls as \\uXXXX.
 
-Usage: make_corpus.py TEXT_DIR [--check] [--out FILE]
+Usage: make_corpus.py TEXT_DIR [--out FILE]
 """
 
 import argparse
@@ -163,15 +162,9 @@ def windows_single_byte(error):
 codecs.register_error("windows-c1", windows_single_byte)
 
 
-def load_lines(text_dir, check):
-    """{lang: [(source, line)]} of the training text (or of the check text)."""
+def load_lines(text_dir):
+    """{lang: [(source, line)]} of the training text."""
     pools = {}
-    if check:
-        for path in sorted(glob.glob(os.path.join(text_dir, "check", "*", "*.txt"))):
-            lang = os.path.basename(os.path.dirname(path))
-            source = "check/%s/%s" % (lang, os.path.basename(path)[:-4])
-            pools.setdefault(lang, []).extend((source, l) for l in read(path))
-        return pools
     for path in sorted(glob.glob(os.path.join(text_dir, "train", "*", "*", "*.txt"))):
         group, source = path.split(os.sep)[-3:-1]
         if source == "words":
@@ -312,13 +305,11 @@ def path_name(layers):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("text_dir")
-    parser.add_argument("--check", action="store_true", help="from the independent check texts")
     parser.add_argument("--out", default=None)
     args = parser.parse_args()
-    out_path = args.out or os.path.join(os.path.dirname(__file__),
-                                        "check.tsv" if args.check else "cases.tsv")
+    out_path = args.out or os.path.join(os.path.dirname(__file__), "cases.tsv")
     rng = random.Random(SEED)
-    pools = load_lines(args.text_dir, args.check)
+    pools = load_lines(args.text_dir)
     cases = []
     for langs, layers in PATHS:
         make(rng, pools, langs, path_name(layers),

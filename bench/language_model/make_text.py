@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Gathers the running text the character language model is trained on, and the independent
-check texts, from this machine's Debian packages.
+"""Gathers the running text the character language model is trained on from this machine's
+Debian packages.
 
 Training text (OUT/train/GROUP/SOURCE/LANG.txt, one segment a line):
   gettext-1..3  the translated messages of /usr/share/locale, split by catalog into three folds
@@ -9,15 +9,11 @@ Training text (OUT/train/GROUP/SOURCE/LANG.txt, one segment a line):
   handbook      the Debian administrator's handbook (debian-handbook)
   help          the GNOME help pages (gnome-user-docs)
   words         spelling dictionaries (hunspell-*) and the Rime pinyin dictionary: words only
-Check text (OUT/check/LANG/SOURCE.txt), never trained or tuned on:
-  man           manual pages (manpages-*)
-  fortunes      fortune cookies (fortunes-*)
 
 Usage: make_text.py OUT
 """
 
 import glob
-import gzip
 import hashlib
 import html
 import os
@@ -209,68 +205,6 @@ def write_training(out):
                 f.close()
 
 
-def roff_lines(path):
-    opener = gzip.open if path.endswith(".gz") else open
-    try:
-        with opener(path, "rb") as f:
-            data = f.read()
-    except OSError:
-        return
-    for charset in ("utf-8", "gb18030", "big5", "euc-jp", "koi8-r", "latin-1"):
-        try:
-            text = data.decode(charset)
-            break
-        except UnicodeError:
-            continue
-    for line in text.split("\n"):
-        if line.startswith((".", "'")):
-            line = re.sub(r"^\.(S[HS]|B|I|BR|IR|RB|BI|IB|TP|IP)\s*", "", line)
-            if line.startswith((".", "'")):
-                continue
-        line = re.sub(r"\\f[BIRP1-4]|\\f\(..|\\f\[[^]]*\]|\\s[-+]?\d|\\[&|^]", "", line)
-        line = re.sub(r"\\\((em|en)", "-", line).replace("\\-", "-").replace("\\e", "\\")
-        line = re.sub(r"\\\(..|\\\[[^]]*\]|\\.", "", line)
-        line = clean_line(line.replace('"', ""))
-        if line:
-            yield line
-
-
-CHECK_MAN = {"zh_CN": "zh_CN", "zh_TW": "zh_TW", "ja": "ja", "ko": "ko", "ru": "ru", "uk": "uk",
-             "el": "el", "de": "de", "fr": "fr", "es": "es", "pl": "pl", "cs": "cs"}
-CHECK_FORTUNES = {"zh_CN": ["chinese", "tang300", "song100"], "ru": ["ru"], "bg": ["bg"],
-                  "de": ["de"], "pl": ["pl"], "cs": ["cs"]}
-
-
-def fortune_lines(name):
-    for path in sorted(glob.glob(f"/usr/share/games/fortunes/{name}") +
-                       glob.glob(f"/usr/share/games/fortunes/{name}/*")):
-        if os.path.isdir(path) or path.endswith((".dat", ".u8")):
-            continue
-        for chunk in open(path, "rb").read().split(b"\n%\n"):
-            for charset in ("utf-8", "gb18030", "koi8-r", "cp1251", "iso-8859-2", "latin-1"):
-                try:
-                    text = chunk.decode(charset)
-                    break
-                except UnicodeError:
-                    continue
-            for line in text.split("\n"):
-                line = clean_line(line)
-                if line:
-                    yield line
-
-
-def write_check(out):
-    for lang, folder in CHECK_MAN.items():
-        group = LANG_GROUP[lang]
-        lines = [line for path in sorted(glob.glob(f"/usr/share/man/{folder}/man*/*"))
-                 for line in roff_lines(path) if wanted(group, line)]
-        write_lines(os.path.join(out, "check", lang, "man.txt"), lines)
-    for lang, names in CHECK_FORTUNES.items():
-        group = LANG_GROUP[lang]
-        lines = [line for name in names for line in fortune_lines(name) if wanted(group, line)]
-        write_lines(os.path.join(out, "check", lang, "fortunes.txt"), lines)
-
-
 def write_lines(path, lines):
     if not lines:
         return
@@ -283,7 +217,6 @@ def main():
     if len(sys.argv) != 2:
         sys.exit(__doc__)
     write_training(sys.argv[1])
-    write_check(sys.argv[1])
 
 
 if __name__ == "__main__":

@@ -41,7 +41,7 @@ bool EscapeAt(TextView text, std::size_t i) {
 
 // A run of eight or more Base64 characters that mixes digits with both cases of letters (after
 // its first), or switches between digits and letters three times ("5Y+W6L+Z"). Words do
-// neither: not paths ("/usr/share/man"), CamelCase ("PostScript") or names ("libstdc++6").
+// neither: not paths ("/usr/share/doc"), CamelCase ("PostScript") or names ("libstdc++6").
 bool Base64WordAt(TextView text, std::size_t i, std::size_t* end) {
   const auto is_digit = [](char16_t c) { return c >= u'0' && c <= u'9'; };
   std::size_t k = i, switches = 0;

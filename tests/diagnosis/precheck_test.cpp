@@ -20,7 +20,7 @@ TEST(Precheck, TellsEscapesFromWordsThatLookLikeThem) {
       {"~{VPND~}", true},
       {"5Lit5paH5rWL6K+V", true},  // Base64 of UTF-8
       {"6L+Z6L+Z", true},          // no lower case, but digits and letters in turn
-      {"/usr/share/man:/usr/local/man", false},
+      {"/usr/share/doc:/usr/local/share/doc", false},
       {"PostScript and JavaScript", false},
       {"libstdc++6 and help2man", false},
       {"lost+found", false},
