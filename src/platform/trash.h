@@ -1,5 +1,5 @@
 #pragma once
-// Deleting a file to the user's trash, as the freedesktop.org trash specification lays it out:
+// Deleting a file to the user's trash, laid out as freedesktop.org's Trash standard has it:
 // the home trash for files on its volume, the volume's own trash for others. Paths are the
 // system's bytes, so that a file of any name can go.
 

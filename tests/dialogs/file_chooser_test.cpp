@@ -35,7 +35,7 @@ QString Documents() { return QStandardPaths::writableLocation(QStandardPaths::Do
 QString ToQ(const std::filesystem::path& path) { return QString::fromStdString(path.native()); }
 std::filesystem::path FromQ(const QString& path) { return path.toStdString(); }
 
-// The user's trash, as the freedesktop.org specification places it.
+// The user's trash, where freedesktop.org's Trash standard places it.
 std::filesystem::path TrashFolder() { return qgetenv("XDG_DATA_HOME").toStdString() + "/Trash/"; }
 
 // A folder in the temporary home, on the volume of its trash.
