@@ -117,8 +117,6 @@ std::vector<Ranked> Confirm(TextView text, TextView sample, std::vector<Trial> t
   return confirmed;
 }
 
-// ASCII decoded into ASCII ("a%20b" into "a b") is text in its own right, not one this program
-// repairs.
 bool IsAscii(TextView text) {
   return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
 }
@@ -141,9 +139,11 @@ bool OnlyLostCharacters(TextView text) {
 }
 
 // Whether a result is a repair of the text at all, however well it reads: none makes up a
-// character where the text shows one was lost.
+// character where the text shows one was lost, and none only turns ASCII into ASCII ("a%20b"
+// into "a b", "&lt;" into "<", "=AB" dropped), which is text in its own right, even in a line
+// of Chinese.
 bool MayRepair(TextView text, TextView result) {
-  if (IsAscii(text) && IsAscii(result)) return false;
+  if (!CompareCharacters(text, result).beyond_ascii) return false;
   return !SameButForLostMarks(text, result) && !OnlyLostCharacters(text) &&
          CountMadeUp(text, result) == 0;
 }

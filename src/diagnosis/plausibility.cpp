@@ -39,7 +39,7 @@ Reading Read(TextView text, const LanguageModel& model) {
 
 double Plausibility(TextView text) { return Read(text, LanguageModel::BuiltIn()).plausibility; }
 
-std::size_t ChangedCharacters(TextView text, TextView result) {
+CharacterChange CompareCharacters(TextView text, TextView result) {
   // Common prefix and suffix first: most repairs keep the ASCII around what they change.
   std::size_t head = 0;
   while (head < text.size() && head < result.size() && text[head] == result[head]) ++head;
@@ -55,15 +55,21 @@ std::size_t ChangedCharacters(TextView text, TextView result) {
   thread_local std::vector<std::int32_t> balance(0x10000, 0);
   for (const char16_t c : a) ++balance[c];
   for (const char16_t c : b) --balance[c];
-  std::size_t dropped = 0, added = 0;
+  CharacterChange change;
   const auto settle = [&](char16_t c) {
     const std::int32_t n = balance[c];
-    (n > 0 ? dropped : added) += static_cast<std::size_t>(std::abs(n));
+    (n > 0 ? change.dropped : change.added) += static_cast<std::size_t>(std::abs(n));
+    change.beyond_ascii |= n != 0 && c >= 0x80;
     balance[c] = 0;
   };
   for (const char16_t c : a) settle(c);
   for (const char16_t c : b) settle(c);
-  return std::max(dropped, added);
+  return change;
+}
+
+std::size_t ChangedCharacters(TextView text, TextView result) {
+  const CharacterChange change = CompareCharacters(text, result);
+  return std::max(change.dropped, change.added);
 }
 
 }  // namespace qor

@@ -30,8 +30,17 @@ struct Reading {
 // Read(text, the built-in model).plausibility.
 [[nodiscard]] double Plausibility(TextView text);
 
-// How many characters a repair changed: those of the text it dropped or those it brought in,
-// whichever are more (as multisets, so that a repair that only moved characters changed none).
+// The characters of a text a repair dropped and those it brought in, as multisets (a repair
+// that only moved characters changed none).
+struct CharacterChange {
+  std::size_t dropped = 0;
+  std::size_t added = 0;
+  bool beyond_ascii = false;  // some of them are
+};
+[[nodiscard]] CharacterChange CompareCharacters(TextView text, TextView result);
+
+// How many characters a repair changed: those it dropped or those it brought in, whichever are
+// more.
 [[nodiscard]] std::size_t ChangedCharacters(TextView text, TextView result);
 
 }  // namespace qor

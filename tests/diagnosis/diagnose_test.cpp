@@ -148,10 +148,12 @@ TEST(Diagnose, LeavesCleanTextAsItIs) {
       "Δεν ήταν δυνατό το άνοιγμα του αρχείου.",
       "Nie można otworzyć pliku: brak uprawnień.",
       // ASCII words between ideographs, paths, CamelCase and "+" are not held against a line.
-      "IS), 配置(CONFIGURATION), 描述(DESCRIPTION),选项(OPTIONS)",
-      "groff的默认输出通常是 PostScript。man help 应该会提示哪个处理器",
-      "如果搜索路径原先为 /usr/share/man:/usr/local/man 且$SYSTEM",
+      "章节包括 名称(NAME)、用法(USAGE) 和 选项(OPTIONS)，详见下文",
+      "打印机的默认输出格式是 PostScript，也可以改用 JavaScript 生成",
+      "如果配置路径原先为 /etc/qor:/usr/local/etc/qor 且$HOME 未设置",
       "Il contient un répertoire lost+found, peut-être parce qu'il s'agit d'un point de montage.",
+      // Escapes whose decoding gives only ASCII are text in their own right.
+      "格式为 %09ld，按 &lt;回车&gt; 键继续",
   };
   for (const char* text : clean) {
     const Diagnosis diagnosis = Diagnose(T(text));
