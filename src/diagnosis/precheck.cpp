@@ -9,6 +9,11 @@ bool IsHex(char16_t c) {
   return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
 }
 
+// The first hex digit of a byte from 0x80 up.
+bool IsHighHex(char16_t c) {
+  return (c >= u'8' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
+}
+
 bool IsLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
 
 bool IsBase64(char16_t c) {
@@ -20,8 +25,14 @@ bool EscapeAt(TextView text, std::size_t i) {
   const auto at = [&text](std::size_t k) { return k < text.size() ? text[k] : u'\0'; };
   switch (text[i]) {
     case u'%':
+      if (at(i + 1) == u'u' || at(i + 1) == u'U') {
+        return IsHex(at(i + 2)) && IsHex(at(i + 3)) && IsHex(at(i + 4)) && IsHex(at(i + 5));
+      }
+      [[fallthrough]];
     case u'=':
-      return IsHex(at(i + 1)) && IsHex(at(i + 2));
+      // A byte beyond ASCII: what decodes to ASCII repairs nothing, and printf's "%02x" and
+      // "%08X" look like it.
+      return IsHighHex(at(i + 1)) && IsHex(at(i + 2));
     case u'\\':
       return at(i + 1) == u'u' || at(i + 1) == u'U' || at(i + 1) == u'x';
     case u'&': {

@@ -22,8 +22,8 @@ inline constexpr double kCleanLevel = -2.5;
 // ones below.
 [[nodiscard]] std::optional<double> CleanWideLevel(std::string_view group);
 
-// Whether ASCII text holds what an escape format writes: "%41", "=41", "\u", "&#", "&amp;",
-// UTF-7's "+…-", HZ's "~{", or a word that looks like Base64.
+// Whether ASCII text holds what an escape format writes: "%E4", "=E4", "%u4E2D", "\u", "&#",
+// "&amp;", UTF-7's "+…-", HZ's "~{", or a word that looks like Base64.
 [[nodiscard]] bool HasEscapes(TextView text);
 
 // Whether the text (as Read under the model) needs the search for repairs.

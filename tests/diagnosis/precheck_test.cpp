@@ -14,6 +14,8 @@ TEST(Precheck, TellsEscapesFromWordsThatLookLikeThem) {
   } cases[] = {
       {"%E4%B8%AD", true},
       {"=E4=B8=AD", true},
+      {"%u4E2D%u6587", true},
+      {"0x%02x, %08X", false},  // printf, not URL
       {"\\u4e2d", true},
       {"&#20013;", true},
       {"+Ti1lhw-", true},
