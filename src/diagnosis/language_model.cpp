@@ -154,12 +154,6 @@ std::optional<LanguageModel> LanguageModel::FromBytes(BytesView bytes) {
       model.best_[k] = std::max(model.best_[k], group.best[k]);
     }
   }
-  model.known_by_.assign(vocabulary_size, 0);
-  for (std::size_t g = 0; g < model.groups_.size(); ++g) {
-    for (std::size_t k = 0; k < vocabulary_size; ++k) {
-      if (model.groups_[g].unigram[k] != kUnseen) model.known_by_[k] |= std::uint64_t{1} << g;
-    }
-  }
   model.pairs_.Reserve(pairs.size());
   for (const auto& [key, value] : pairs) model.pairs_.Insert(key, value);
   return model;
@@ -219,47 +213,24 @@ double LanguageModel::LogProb(std::u32string_view text, std::size_t group) const
   return LogProbOfRun(indices, text, 0, text.size(), group, -1e300);
 }
 
-std::vector<LanguageModel::Unknown> LanguageModel::GroupOrder(
-    const std::vector<std::uint16_t>& indices, std::size_t begin, std::size_t end) const {
-  std::vector<Unknown> unknown(groups_.size());
-  for (std::size_t g = 0; g < groups_.size(); ++g) unknown[g].group = g;
-  const auto add = [&unknown](std::uint64_t known, std::size_t n) {
-    for (std::size_t g = 0; g < unknown.size(); ++g) unknown[g].count += n * (~known >> g & 1);
-  };
-  // The characters of a run fall into a few sets of groups that know them: counted by set.
-  struct Sets {
-    std::uint64_t known = 0;
-    std::size_t count = 0;
-  };
-  std::array<Sets, 8> sets;
-  std::size_t distinct = 0;
-  for (std::size_t k = begin; k < end; ++k) {
-    const std::uint64_t known = indices[k] == kUnseen ? 0 : known_by_[indices[k]];
-    std::size_t at = 0;
-    while (at < distinct && sets[at].known != known) ++at;
-    if (at < distinct) {
-      ++sets[at].count;
-    } else if (distinct < sets.size()) {
-      sets[distinct++] = {known, 1};
-    } else {
-      add(known, 1);
-    }
-  }
-  for (std::size_t at = 0; at < distinct; ++at) add(sets[at].known, sets[at].count);
-  std::sort(unknown.begin(), unknown.end(), [](const Unknown& a, const Unknown& b) {
-    return a.count != b.count ? a.count < b.count : a.group < b.group;
-  });
-  return unknown;
-}
-
 std::optional<Fit> LanguageModel::BestFitOfRun(const std::vector<std::uint16_t>& indices,
                                                std::u32string_view text, std::size_t begin,
                                                std::size_t end, double floor, double* wide) const {
+  // The groups by their bound, the highest first: the likeliest best comes early and raises the
+  // bar, and once a bound is below it, so are all that follow.
+  std::array<std::pair<double, std::size_t>, kMaxGroups> order;
+  const std::size_t groups = groups_.size();
+  for (std::size_t g = 0; g < groups; ++g) order[g] = {GroupBound(indices, text, begin, end, g), g};
+  std::sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(groups),
+            [](const auto& a, const auto& b) {
+              return a.first != b.first ? a.first > b.first : a.second < b.second;
+            });
   std::optional<Fit> best;
   double best_wide = 0;
-  for (const auto& [count, g] : GroupOrder(indices, begin, end)) {
+  for (std::size_t k = 0; k < groups; ++k) {
+    const auto [bound, g] = order[k];
     const double bar = best ? std::max(floor, best->log_prob) : floor;
-    if (GroupBound(indices, text, begin, end, g) + kBoundRounding < bar) continue;
+    if (bound + kBoundRounding < bar) break;
     double group_wide = 0;
     const double log_prob =
         LogProbOfRun(indices, text, begin, end, g, bar, wide ? &group_wide : nullptr);

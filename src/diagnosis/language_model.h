@@ -60,7 +60,7 @@ class LanguageModel {
 
  private:
   static constexpr std::uint16_t kUnseen = 0xFFFF;
-  static constexpr std::size_t kMaxGroups = 64;  // known_by_ holds a bit for each
+  static constexpr std::size_t kMaxGroups = 64;  // BestFitOfRun orders them in an array
 
   struct Group {
     std::string name;
@@ -93,20 +93,10 @@ class LanguageModel {
   // At least the log-probability of text[begin, end) under one group (LogProbOfRun).
   double GroupBound(const std::vector<std::uint16_t>& indices, std::u32string_view text,
                     std::size_t begin, std::size_t end, std::size_t group) const;
-  // The groups in the order to score a text in: those that know most of its characters first,
-  // so that the others can stop early.
-  struct Unknown {
-    std::size_t count = 0;  // characters of the run the group never saw
-    std::size_t group = 0;
-  };
-  std::vector<Unknown> GroupOrder(const std::vector<std::uint16_t>& indices, std::size_t begin,
-                                  std::size_t end) const;
 
   std::vector<char32_t> vocabulary_;  // sorted; index 0 is the edge
   FlatTable<std::uint32_t, std::uint16_t> index_;
   std::vector<Group> groups_;
-  // By vocabulary index: a bit for each group that saw the character.
-  std::vector<std::uint64_t> known_by_;
   // By vocabulary index: the most log-probability any group gives the character.
   std::vector<float> best_;
   // The most log weight any group leaves to the background.
