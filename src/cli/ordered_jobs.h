@@ -1,5 +1,5 @@
 #pragma once
-// Jobs run on a fixed set of threads, their results taken back in the order the jobs were given,
+// Jobs run on a set of worker threads, their results taken back in the order the jobs were given,
 // with a bounded number in flight so that memory stays bounded too. Jobs whose times vary a lot
 // (a garbled line takes a diagnosis's whole search, a clean one a glance) want many in flight,
 // so that one slow job does not leave the other threads idle while its result is awaited.
@@ -61,9 +61,9 @@ class OrderedJobs {
     // starts ten. One the system refuses leaves the work to those there are, or to this one.
     if (workers_.size() < threads_ && workers_.size() < running_.size()) {
       try {
-        workers_.emplace_back([this] { Work(); });
+        workers_.emplace_back([this] { Work(true); });
       } catch (const std::system_error&) {
-        if (workers_.empty()) RunQueued();
+        if (workers_.empty()) Work(false);
       }
     }
     return true;
@@ -75,32 +75,21 @@ class OrderedJobs {
   }
 
  private:
-  // Runs the jobs given and not yet started on this thread.
-  void RunQueued() {
-    for (;;) {
-      std::packaged_task<Result()> task;
-      {
-        const std::lock_guard lock(mutex_);
-        if (queue_.empty()) return;
-        task = std::move(queue_.front());
-        queue_.pop_front();
-      }
-      task();
-    }
+  // The next job given and not yet started, waiting for one when `wait`; none once closing, or
+  // when none is left and not waiting.
+  std::packaged_task<Result()> Next(bool wait) {
+    std::unique_lock lock(mutex_);
+    if (wait) ready_.wait(lock, [this] { return closing_ || !queue_.empty(); });
+    if (queue_.empty()) return {};
+    std::packaged_task<Result()> task = std::move(queue_.front());
+    queue_.pop_front();
+    return task;
   }
 
-  void Work() {
-    for (;;) {
-      std::packaged_task<Result()> task;
-      {
-        std::unique_lock lock(mutex_);
-        ready_.wait(lock, [this] { return closing_ || !queue_.empty(); });
-        if (queue_.empty()) return;
-        task = std::move(queue_.front());
-        queue_.pop_front();
-      }
-      task();
-    }
+  // Runs jobs until none is left: a worker waits for more, this thread (when no worker could
+  // start) does not.
+  void Work(bool wait) {
+    for (std::packaged_task<Result()> task = Next(wait); task.valid(); task = Next(wait)) task();
   }
 
   void TakeOldest() {

@@ -224,7 +224,7 @@ Diagnosis DiagnoseWith(TextView text, const RepairSet& set, const DiagnosisOptio
     limits.wanted = std::max<std::size_t>(options.max_candidates, 1);
     limits.whole = sample.size() == text.size();
     limits.reads_clean = !may_need_repair;
-    limits.cut_menders = &set.cut_menders;
+    limits.cut_menders = set.cut_menders;
     limits.stop = options.stop;
     limits.model = &model;
     std::vector<Trial> trials = Search(sample, repairs, limits, &diagnosis.failure);

@@ -343,10 +343,7 @@ class Searcher {
   std::vector<Trial> Run() {
     NewText(sample_);
     if (limits_.reads_clean) {
-      for (const std::uint16_t i :
-           limits_.cut_menders ? *limits_.cut_menders : CutMenders(repairs_)) {
-        Try(Chain().Then(i), sample_, Outcome{});
-      }
+      for (const std::uint16_t i : limits_.cut_menders) Try(Chain().Then(i), sample_, Outcome{});
     }
     for (std::size_t i = 0; i < repairs_.size() && !limits_.reads_clean; ++i) {
       if ((i & 63) == 0 && limits_.stop.stop_requested()) return std::move(trials_);

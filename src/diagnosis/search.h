@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <stop_token>
 #include <vector>
 
@@ -150,10 +151,10 @@ struct SearchLimits {
   std::size_t wanted = 12;
   bool whole = true;  // the sample is the whole text
   // The text reads as clean text does: only the repairs that mend a cut are tried, those of
-  // `cut_menders` where given (CutMenders of the repairs, kept by the caller: finding them
-  // takes longer than trying them).
+  // `cut_menders` (CutMenders of the repairs, kept by the caller: finding them takes longer
+  // than trying them).
   bool reads_clean = false;
-  const std::vector<std::uint16_t>* cut_menders = nullptr;
+  std::span<const std::uint16_t> cut_menders;
   std::stop_token stop;
   const LanguageModel* model = nullptr;  // the built-in model when null
 };
