@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/nearest_labels.h"
 #include "catalogue/step_runner.h"
-#include "closest_labels.h"
 #include "diagnosis/diagnose.h"
 #include "platform/codepage_service.h"
 #include "platform/wtf8.h"

@@ -1,29 +1,13 @@
 #include "cli/labels.h"
 
-#include <algorithm>
-
 #include "catalogue/catalogue.h"
+#include "catalogue/nearest_labels.h"
 #include "catalogue/parameter_labels.h"
 #include "cli/encodings.h"
 #include "platform/wtf8.h"
 
 namespace qor {
 namespace {
-
-std::size_t EditDistance(TextView a, TextView b) {
-  std::vector<std::size_t> row(b.size() + 1);
-  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
-  for (std::size_t i = 1; i <= a.size(); ++i) {
-    std::size_t diagonal = row[0];
-    row[0] = i;
-    for (std::size_t j = 1; j <= b.size(); ++j) {
-      const std::size_t up = row[j];
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1] ? 1 : 0)});
-      diagonal = up;
-    }
-  }
-  return row[b.size()];
-}
 
 void SayUnknown(const std::string& label, const std::optional<Text>& wanted, std::ostream& err) {
   err << "qor-cli: unknown label \"" << label << "\"";
@@ -63,12 +47,7 @@ std::optional<std::vector<Step>> FindSteps(const std::vector<std::string>& label
 }
 
 std::vector<Text> ClosestLabels(TextView label) {
-  std::vector<Text> known = Catalogue::Get().Grammars();
-  std::stable_sort(known.begin(), known.end(), [label](const Text& a, const Text& b) {
-    return EditDistance(label, a) < EditDistance(label, b);
-  });
-  known.resize(std::min<std::size_t>(known.size(), 3));
-  return known;
+  return NearestLabels(label, Catalogue::Get().Grammars(), 3);
 }
 
 std::string ShellWord(TextView label) {

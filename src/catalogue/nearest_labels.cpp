@@ -1,4 +1,4 @@
-#include "closest_labels.h"
+#include "catalogue/nearest_labels.h"
 
 #include <algorithm>
 #include <utility>
